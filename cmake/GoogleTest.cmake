@@ -1,0 +1,15 @@
+# GoogleTest: the system package natively; built from the sources Debian's
+# googletest package installs when cross-compiling for Windows.
+if(CMAKE_CROSSCOMPILING)
+  set(VARNEL_GTEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest sources")
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${VARNEL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  if(NOT TARGET GTest::gtest)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+  endif()
+else()
+  find_package(GTest REQUIRED)
+endif()
