@@ -1,0 +1,126 @@
+#include "primitives/text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A two-byte character whose trail byte is "]" (0x5D), as in many GBK
+// characters; searches must never match on it.
+const Text kTrailBracket = "\x81\x5D";
+
+struct FindCase {
+  const char* name;
+  Text text;
+  Text what;
+  int start;
+  int expected;
+};
+
+TEST(FindText, Cases) {
+  const FindCase cases[] = {
+      {"empty what in abc", "abc", "", 1, 1},
+      {"empty what in empty text", "", "", 1, -1},
+      {"empty what from past the end", "abc", "", 4, -1},
+      {"empty what gives 1, not the start", "abc", "", 3, 1},
+      {"start past the last byte", "abc", "c", 4, -1},
+      {"start 0 counts as 1", "abc", "b", 0, 2},
+      {"negative start counts as 1", "abc", "a", -7, 1},
+      {"match after the start", "abcb", "b", 3, 4},
+      {"match at the start", "abcb", "b", 2, 2},
+      {"what longer than the rest", "abc", "bcd", 1, -1},
+      {"case-sensitive", "ABC", "b", 1, -1},
+      {"trail byte 0x5D is no bracket", kTrailBracket + "]", "]", 1, 3},
+      {"trail byte 0x5D in the middle", "a" + kTrailBracket + "b]", "]", 1, 5},
+      {"two-byte character found whole", "ab" + kTrailBracket, kTrailBracket, 1, 3},
+      {"lead byte run pairs up", "\xB0\xA1\xB0\xA1]", "]", 1, 5},
+      {"start inside a character still scans from there", "\xB0]]", "]", 2, 2},
+      {"match spanning characters", "x\xB0\xA1y", "\xA1y", 1, -1},
+      {"lone lead byte at the end", "ab\x81", "\x81", 1, 3},
+  };
+  for (const FindCase& c : cases) {
+    EXPECT_EQ(FindText(c.text, c.what, c.start), c.expected) << c.name;
+  }
+  EXPECT_EQ(FindText("abc", "c"), 3) << "default start";
+}
+
+TEST(FindTextBackward, Cases) {
+  const FindCase cases[] = {
+      {"abcabc limit 7", "abcabc", "abc", 7, 4},
+      {"abcabc limit 6: the match at 4 would reach past byte 5", "abcabc", "abc", 6, 1},
+      {"abcabc without a limit", "abcabc", "abc", kNoLimit, 4},
+      {"limit 1", "abc", "a", 1, -1},
+      {"limit 1, empty what", "abc", "", 1, -1},
+      {"limit 0", "abc", "a", 0, -1},
+      {"negative limit", "abc", "a", -3, -1},
+      {"limit past the end", "ab", "b", 100, 2},
+      {"empty what", "ab", "", 2, 1},
+      {"empty text", "", "a", kNoLimit, -1},
+      {"overlapping matches: the last", "aaaa", "aa", kNoLimit, 3},
+      {"trail byte 0x5D is no bracket", "]" + kTrailBracket, "]", kNoLimit, 1},
+      {"bracket after the character", kTrailBracket + "]", "]", kNoLimit, 3},
+      {"abcabcabc from the end", "abcabcabc", "abc", 10, 7},
+      {"abcabcabc before the last", "abcabcabc", "abc", 8, 4},
+  };
+  for (const FindCase& c : cases) {
+    EXPECT_EQ(FindTextBackward(c.text, c.what, c.start), c.expected) << c.name;
+  }
+  EXPECT_EQ(FindTextBackward("abcabc", "abc"), 4) << "default limit";
+}
+
+TEST(RightPart, CountsBytes) {
+  EXPECT_EQ(RightPart("ab", 5), "ab");
+  EXPECT_EQ(RightPart("abc", 2), "bc");
+  EXPECT_EQ(RightPart("", 3), "");
+  EXPECT_EQ(RightPart("abc", 0), "");
+  EXPECT_EQ(RightPart("abc", -2), "");
+  // The right byte of a line ending in a two-byte character is its trail
+  // byte alone: a line ending in 0x5D ends in "]".
+  EXPECT_EQ(RightPart("x" + kTrailBracket, 1), "]");
+  EXPECT_TRUE(TextsEqual(RightPart("[" + kTrailBracket, 1), "]"));
+}
+
+TEST(TextBasics, SpacesToTextJoinAndEquality) {
+  EXPECT_EQ(Spaces(0), "");
+  EXPECT_EQ(Spaces(-3), "");
+  EXPECT_EQ(Spaces(4), "    ");
+  EXPECT_EQ(ToText(12.0), "12");
+  EXPECT_EQ(ToText(2.5), "2.5");
+  EXPECT_EQ(ToText(-5), "-5");
+  EXPECT_EQ(ToText(-2147483647 - 1), "-2147483648");
+  EXPECT_EQ(Text() + Text() + Text(), "");
+  EXPECT_EQ(TextLength("修改后"), 6) << "narrow literals are GBK bytes";
+  EXPECT_EQ(Text("修改后"), "\xD0\xDE\xB8\xC4\xBA\xF3");
+  EXPECT_TRUE(TextsEqual("", Text()));
+  EXPECT_FALSE(TextsEqual("a", "A"));
+}
+
+TEST(TextList, ResizeKeepsElementsAndAddsEmptyOnes) {
+  TextList list;
+  EXPECT_EQ(list.Count(), 0);
+  list.Resize(2);
+  list[1] = "one";
+  list[2] = "two";
+  list.Resize(3);
+  EXPECT_EQ(list[1], "one");
+  EXPECT_EQ(list[2], "two");
+  EXPECT_EQ(list[3], "");
+  list.Resize(1);
+  EXPECT_EQ(list.Count(), 1);
+  EXPECT_EQ(list[1], "one");
+  list.Resize(0);
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(TextListDeathTest, OutOfRangeStopsTheProgram) {
+#ifdef _WIN32
+  GTEST_SKIP() << "on Windows the stop shows an error box that waits for an answer";
+#else
+  TextList list;
+  list.Resize(2);
+  EXPECT_EXIT(list[0], testing::ExitedWithCode(255), "");
+  EXPECT_EXIT(list[3], testing::ExitedWithCode(255), "");
+  EXPECT_EXIT(list.Resize(-1), testing::ExitedWithCode(255), "");
+#endif
+}
+
+}  // namespace
