@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native suite (memory body, with
+# AddressSanitizer and UndefinedBehaviorSanitizer), then the Windows test
+# binaries under Wine on a virtual X display. Exits non-zero when any fails.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+cd "$VARNEL_ROOT"
+
+varnel_ensure_packages
+
+varnel_log "native build and tests"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+
+varnel_log "Windows build"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+
+varnel_start_display
+varnel_start_wine
+varnel_log "Windows tests under Wine"
+ctest --preset windows
+
+varnel_log "all tests passed"
