@@ -8,6 +8,8 @@ function(varnel_options target)
   else()
     target_compile_options(${target} PRIVATE
       -Wall -Wextra -Wpedantic -Werror -Wshadow -Wconversion -Wno-sign-conversion
+      # Forms are written with designated initializers that leave defaults out.
+      -Wno-missing-field-initializers
       -finput-charset=UTF-8 -fexec-charset=GBK)
   endif()
   if(WIN32)

@@ -71,8 +71,9 @@ varnel_start_display() {
   varnel_log "virtual display $DISPLAY (Xvfb pid $VARNEL_STARTED_XVFB)"
 }
 
-# Font replacements so that Chinese text shows as glyphs under Wine.
-varnel_write_font_reg() {
+# The prefix's settings: font replacements so that Chinese text shows as
+# glyphs under Wine, and the test exe's window handling.
+varnel_write_prefix_reg() {
   local file="$1" font="WenQuanYi Micro Hei" name
   printf '\xff\xfe' > "$file"
   {
@@ -80,6 +81,9 @@ varnel_write_font_reg() {
     for name in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "SimSun" "NSimSun" "宋体" "新宋体" "微软雅黑" "Microsoft YaHei" "华文新魏"; do
       printf '"%s"="%s"\r\n' "$name" "$font"
     done
+    # The test exe's windows are unmanaged: with no window manager on the
+    # virtual display, hiding a managed window waits two seconds for one.
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\varnel_tests.exe\\X11 Driver]\r\n"Managed"="N"\r\n'
   } | iconv -f UTF-8 -t UTF-16LE >> "$file"
 }
 
@@ -91,16 +95,16 @@ varnel_start_wine() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
-  if [ ! -f "$WINEPREFIX/.varnel-ready" ]; then
+  if [ ! -f "$WINEPREFIX/.varnel-ready-2" ]; then
     varnel_log "creating Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     VARNEL_STARTED_WINE="$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
-    varnel_write_font_reg "$VARNEL_BUILD/fonts.reg"
+    varnel_write_prefix_reg "$VARNEL_BUILD/fonts.reg"
     wine regedit /S "$(winepath -w "$VARNEL_BUILD/fonts.reg" 2>/dev/null)" >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.varnel-ready"
+    touch "$WINEPREFIX/.varnel-ready-2"
   fi
   VARNEL_STARTED_WINE="$WINEPREFIX"
 }

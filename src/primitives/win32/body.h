@@ -1,0 +1,240 @@
+// What the Win32 body keeps about its windows and controls, shared by the
+// control wrappers, the window procedure and the test driver. The platform
+// controls only display; the exact GBK bytes of every text live here.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "primitives/form.h"
+#include "primitives/preorder_forest.h"
+
+namespace win32_body {
+
+// Private messages of the program's windows.
+inline constexpr UINT kMsgDestroyPending = WM_APP + 1;  // a CloseWindow that waited for its handler
+inline constexpr UINT kMsgAnswerPopup = WM_APP + 2;     // the driver chooses in a pop-up menu
+
+struct TreeItemData {
+  HTREEITEM handle = nullptr;
+  HTREEITEM lastChild = nullptr;  // so appending never walks the siblings
+  Text text;
+  int index = 0;  // pre-order position, kept in step with the forest
+};
+
+// An edit box's text: the stored bytes, the copy the control shows (one
+// UTF-16 unit per character), and appends not yet handed to the control.
+struct EditText {
+  Text content;
+  std::wstring shown;
+  std::wstring pendingShown;  // appended, not yet in the control
+  int pendingDrop = 0;        // shown units the pending text replaces (a lead byte that found its trail)
+  bool endsInLoneLead = false;
+  int rememberedStart = 0;
+  int rememberedLength = 0;
+  int programmatic = 0;  // > 0 while the body itself writes the control
+};
+
+struct ControlRecord {
+  WindowId window = kNoWindow;
+  int id = 0;
+  ControlType type = ControlType::Label;
+  const ControlSpec* spec = nullptr;  // in the window record's own copy of the form
+  HWND hwnd = nullptr;                // none for a CommonDlg
+  Text caption;
+  Geometry written;  // last geometry written, so negative sizes read back as written
+  bool disabled = false;  // CommonDlg only: it has no window
+  HFONT font = nullptr;   // owned: a bold or italic label font
+  HIMAGELIST images = nullptr;  // owned
+
+  // TreeBox
+  PreorderForest<std::unique_ptr<TreeItemData>> tree;
+  HTREEITEM lastTopItem = nullptr;
+
+  // ListView: one entry per row, in the list's order.
+  std::vector<std::vector<Text>> rows;
+  std::vector<int> columnWidths;  // as written
+  bool owesMouseUp = false;       // a press whose release the handlers have not seen yet
+  int editingRow = -1;
+
+  EditText edit;  // EditBox
+
+  std::vector<Text> items;  // ListBox
+
+  // StatusBar
+  std::vector<int> partWidths;
+  std::vector<Text> partTexts;
+  std::vector<std::wstring> partTips;
+
+  std::vector<std::wstring> tips;  // ToolBar, per position
+
+  // CommonDlg
+  int dialogType = 0;
+  Text title;
+  Text fileName;
+  Text initialFolder;
+  Text filter;
+
+  ControlRecord() = default;
+  ControlRecord(const ControlRecord&) = delete;
+  ControlRecord& operator=(const ControlRecord&) = delete;
+  ~ControlRecord() {
+    if (font) DeleteObject(font);
+    if (images) ImageList_Destroy(images);
+  }
+};
+
+struct MenuEntry {
+  HMENU parent = nullptr;  // the bar for a top-level menu
+  UINT position = 0;
+  bool topLevel = false;
+  bool separator = false;
+  bool disabled = false;
+};
+
+struct WindowRecord {
+  Form form;
+  HWND hwnd = nullptr;
+  HMENU menuBar = nullptr;
+  HACCEL accelerators = nullptr;
+  std::map<int, std::unique_ptr<ControlRecord>> controls;
+  std::map<HWND, ControlRecord*> byHandle;
+  std::map<int, MenuEntry> menus;
+  Text caption;
+  Geometry written;
+  bool created = false;  // Created has been raised; size events count from then on
+  bool closePending = false;
+  bool modal = false;
+  std::vector<HWND> disabledByMe;
+
+  WindowRecord() = default;
+  WindowRecord(const WindowRecord&) = delete;
+  WindowRecord& operator=(const WindowRecord&) = delete;
+  ~WindowRecord() {
+    if (accelerators) DestroyAcceleratorTable(accelerators);
+  }
+};
+
+// What the Win32 body shows to a test driver and what the driver sets.
+struct TestHooks {
+  bool active = false;  // a driver is in use: record programs and addresses only
+  std::vector<Text> startedPrograms;
+  std::vector<Text> openedAddresses;
+
+  // Set just before the body shows a message box or a file dialog, so the
+  // driver's watcher can tell the expected one from any other.
+  bool messagePending = false;
+  int messageStyle = 0;
+  bool dialogPending = false;
+  int dialogType = 0;
+  Text dialogTitle;
+  Text dialogFileName;
+  Text dialogInitialFolder;
+  Text dialogFilter;
+
+  // The pop-up menu shown last, and the states its items had.
+  int lastPopup = 0;
+  std::vector<bool> lastPopupStates;
+  // The driver's answer to a pop-up: a menu item id, or 0 to dismiss it.
+  int (*answerPopup)() = nullptr;
+
+  // Input the driver wants delivered once the handlers of a press have run
+  // and before the control handles the press itself (the release of a click).
+  struct Input {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  };
+  std::vector<Input> afterPress;
+};
+
+struct Body {
+  std::map<WindowId, std::unique_ptr<WindowRecord>> windows;
+  std::vector<std::unique_ptr<WindowRecord>> destroyed;  // freed once no handler runs
+  int handlerDepth = 0;
+  int muted = 0;  // > 0: events are not raised (the body's own changes)
+  std::vector<std::pair<WindowId, int>> pendingEdits;  // edit boxes with appends to hand over
+  HFONT guiFont = nullptr;
+  TestHooks test;
+};
+
+Body& TheBody();
+HINSTANCE Instance();
+HFONT GuiFont();
+
+WindowRecord* FindWindowRecord(WindowId window);
+WindowRecord* WindowOfHandle(HWND hwnd);  // the record of a top-level window of ours
+ControlRecord* FindControlRecord(WindowId window, int id);
+ControlRecord* ControlOf(WindowId window, int id, ControlType type);
+
+// Runs the handler bound to (control, event); true unless it answered false.
+// When the outermost handler returns, appends waiting for the edit controls
+// are handed over.
+bool Raise(WindowId window, int control, Event event, int argument = 0);
+
+struct Muted {
+  Muted() { ++TheBody().muted; }
+  ~Muted() { --TheBody().muted; }
+  Muted(const Muted&) = delete;
+  Muted& operator=(const Muted&) = delete;
+};
+
+// The filter every message loop of the program applies before dispatching:
+// Esc closes, shortcuts choose their menu items. True when it used the message.
+bool PreTranslate(MSG& msg);
+// Pumps what is queued, through PreTranslate; false on WM_QUIT.
+bool PumpOne(MSG& msg);
+
+// Delivers the driver's pending releases (see TestHooks::afterPress).
+void DeliverAfterPress();
+
+// True when the menu item can be chosen: it and its top-level menu are enabled.
+bool MenuItemEnabled(const WindowRecord& w, int id);
+
+// Window life.
+void DestroyNow(WindowId window);
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Creating a form's controls (controls_win32.cpp).
+void CreateControls(WindowRecord& w);
+// Shows the controls of one tab page and hides the other pages'.
+void ShowTabPage(WindowRecord& w, const ControlRecord& tab, int page);
+
+// The subclass every control gets: mouse events before the control sees
+// them, and messages a container passes on to the window.
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
+
+// Notifications and commands, by control type; each returns true when it
+// handled the message and set *result.
+bool TreeNotify(ControlRecord& c, NMHDR* header, LRESULT* result);
+bool ListNotify(ControlRecord& c, NMHDR* header, LRESULT* result);
+bool ToolTipNotify(WindowRecord& w, NMHDR* header);
+bool TabNotify(WindowRecord& w, ControlRecord& c, NMHDR* header);
+void EditChanged(ControlRecord& c);
+// The list view's part of the mouse subclass; true when it handled the message.
+bool ListMouse(ControlRecord& c, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+// Edit boxes keep appends until the control is next needed (edit_win32.cpp).
+void FlushEdit(ControlRecord& c);
+void FlushAllEdits();
+
+// Colours of the controls that ask their parent (WM_CTLCOLOR*); null when
+// the default applies.
+HBRUSH ControlColours(ControlRecord& c, HDC dc);
+
+// Toolbar and status bar follow their window's size (bars_win32.cpp).
+void DockBars(WindowRecord& w);
+// Lays the status bar's parts out from their widths and shows their texts.
+void ApplyStatusParts(ControlRecord& c);
+
+// Converts for the control's display, never failing (invalid bytes show
+// as U+FFFD).
+std::wstring Shown(const Text& text);
+
+}  // namespace win32_body

@@ -1,0 +1,223 @@
+// Edit boxes: the text view and the search box. The stored bytes are the
+// content; the control shows a copy with one UTF-16 unit per character, so
+// selection offsets map exactly. Appends made while a handler runs reach
+// the control in one piece when the outermost handler returns.
+#include <algorithm>
+
+#include "primitives/win32/body.h"
+#include "primitives/win32/shown_text.h"
+
+namespace win32_body {
+
+namespace {
+
+struct Programmatic {
+  explicit Programmatic(EditText& e) : edit(e) { ++edit.programmatic; }
+  ~Programmatic() { --edit.programmatic; }
+  Programmatic(const Programmatic&) = delete;
+  Programmatic& operator=(const Programmatic&) = delete;
+  EditText& edit;
+};
+
+void ForgetPending(const ControlRecord& c) {
+  auto& pending = TheBody().pendingEdits;
+  pending.erase(std::remove(pending.begin(), pending.end(), std::make_pair(c.window, c.id)), pending.end());
+}
+
+void Selection(HWND hwnd, DWORD* start, DWORD* end) {
+  SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(start), reinterpret_cast<LPARAM>(end));
+}
+
+void ReplaceShown(ControlRecord& c, const std::wstring& shown) {
+  DWORD start = 0;
+  DWORD end = 0;
+  Selection(c.hwnd, &start, &end);
+  Programmatic quiet(c.edit);
+  SetWindowTextW(c.hwnd, shown.c_str());
+  const auto limit = static_cast<DWORD>(shown.size());
+  SendMessageW(c.hwnd, EM_SETSEL, std::min(start, limit), static_cast<LPARAM>(std::min(end, limit)));
+}
+
+}  // namespace
+
+void FlushEdit(ControlRecord& c) {
+  EditText& e = c.edit;
+  if (e.pendingShown.empty() && e.pendingDrop == 0) return;
+  ForgetPending(c);
+  const auto units = static_cast<WPARAM>(e.shown.size());
+  const auto drop = static_cast<WPARAM>(e.pendingDrop);
+  {
+    Programmatic quiet(e);
+    SendMessageW(c.hwnd, EM_SETSEL, units - drop, static_cast<LPARAM>(units));
+    SendMessageW(c.hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(e.pendingShown.c_str()));
+    SendMessageW(c.hwnd, EM_SCROLLCARET, 0, 0);
+  }
+  e.shown.resize(e.shown.size() - drop);
+  e.shown += e.pendingShown;
+  e.pendingShown.clear();
+  e.pendingDrop = 0;
+}
+
+void FlushAllEdits() {
+  auto& pending = TheBody().pendingEdits;
+  while (!pending.empty()) {
+    const auto [window, id] = pending.back();
+    pending.pop_back();
+    if (ControlRecord* c = ControlOf(window, id, ControlType::EditBox)) FlushEdit(*c);
+  }
+}
+
+// The user changed the text (typing, pasting, cutting).
+void EditChanged(ControlRecord& c) {
+  EditText& e = c.edit;
+  if (e.programmatic > 0) return;
+  std::wstring now(static_cast<std::size_t>(GetWindowTextLengthW(c.hwnd)) + 1, L'\0');
+  now.resize(static_cast<std::size_t>(GetWindowTextW(c.hwnd, now.data(), static_cast<int>(now.size()))));
+  Text bytes;
+  if (!ApplyTyping(e.content, e.shown, now, &bytes)) {
+    // Never stored approximated: the typing is undone.
+    ReplaceShown(c, e.shown);
+    MessageBeep(MB_ICONWARNING);
+    return;
+  }
+  bool lone = false;
+  std::wstring shown = ShownText(bytes.data(), bytes.size(), &lone);
+  // A lead byte left alone in the stored text may pair with what was typed.
+  if (shown != now) ReplaceShown(c, shown);
+  e.content = std::move(bytes);
+  e.shown = std::move(shown);
+  e.endsInLoneLead = lone;
+  Raise(c.window, c.id, Event::ContentChanged);
+}
+
+}  // namespace win32_body
+
+using namespace win32_body;
+
+namespace {
+
+ControlRecord* Edit(WindowId window, int id) { return ControlOf(window, id, ControlType::EditBox); }
+
+void ApplySelection(ControlRecord& c) {
+  FlushEdit(c);
+  const EditText& e = c.edit;
+  const int length = TextLength(e.content);
+  const int start = std::clamp(e.rememberedStart, 0, length);
+  const int count = std::clamp(e.rememberedLength, 0, length - start);
+  const int from = BytesToShownUnits(e.content, start);
+  const int to = BytesToShownUnits(e.content, start + count);
+  SendMessageW(c.hwnd, EM_SETSEL, static_cast<WPARAM>(from), to);
+  SendMessageW(c.hwnd, EM_SCROLLCARET, 0, 0);
+}
+
+}  // namespace
+
+Text EditBox::Content() const {
+  ControlRecord* c = Edit(window(), id());
+  return c ? c->edit.content : Text();
+}
+
+void EditBox::SetContent(const Text& text) const {
+  ControlRecord* c = Edit(window(), id());
+  if (!c) return;
+  EditText& e = c->edit;
+  ForgetPending(*c);
+  e.pendingShown.clear();
+  e.pendingDrop = 0;
+  e.content = text;
+  e.shown = ShownText(text.data(), text.size(), &e.endsInLoneLead);
+  {
+    Programmatic quiet(e);
+    SetWindowTextW(c->hwnd, e.shown.c_str());
+  }
+  Raise(window(), id(), Event::ContentChanged);
+}
+
+void EditBox::AppendText(const Text& text) const {
+  ControlRecord* c = Edit(window(), id());
+  if (!c) return;
+  EditText& e = c->edit;
+  bool lone = e.endsInLoneLead;
+  if (!text.empty()) {
+    std::wstring shown;
+    if (e.endsInLoneLead) {
+      // The lone lead byte and the first appended byte are one character now.
+      const Text joined = e.content.substr(e.content.size() - 1) + text;
+      shown = ShownText(joined.data(), joined.size(), &lone);
+      if (!e.pendingShown.empty()) {
+        e.pendingShown.pop_back();
+      } else {
+        ++e.pendingDrop;
+      }
+    } else {
+      shown = ShownText(text.data(), text.size(), &lone);
+    }
+    e.content += text;
+    e.pendingShown += shown;
+    e.endsInLoneLead = lone;
+  }
+  if (e.pendingShown.empty() && e.pendingDrop == 0) {
+    // Nothing to add; the caret still goes to the end.
+    const auto end = static_cast<WPARAM>(e.shown.size());
+    SendMessageW(c->hwnd, EM_SETSEL, end, static_cast<LPARAM>(end));
+    SendMessageW(c->hwnd, EM_SCROLLCARET, 0, 0);
+  } else {
+    auto& pending = TheBody().pendingEdits;
+    const auto key = std::make_pair(window(), id());
+    if (std::find(pending.begin(), pending.end(), key) == pending.end()) pending.push_back(key);
+    if (TheBody().handlerDepth == 0) FlushEdit(*c);
+  }
+  Raise(window(), id(), Event::ContentChanged);
+}
+
+int EditBox::SelectionStart() const {
+  ControlRecord* c = Edit(window(), id());
+  if (!c) return 0;
+  FlushEdit(*c);
+  DWORD start = 0;
+  DWORD end = 0;
+  Selection(c->hwnd, &start, &end);
+  return ShownUnitsToBytes(c->edit.content, static_cast<int>(std::min(start, end)));
+}
+
+int EditBox::SelectionLength() const {
+  ControlRecord* c = Edit(window(), id());
+  if (!c) return 0;
+  FlushEdit(*c);
+  DWORD start = 0;
+  DWORD end = 0;
+  Selection(c->hwnd, &start, &end);
+  const Text& content = c->edit.content;
+  return ShownUnitsToBytes(content, static_cast<int>(std::max(start, end))) -
+         ShownUnitsToBytes(content, static_cast<int>(std::min(start, end)));
+}
+
+void EditBox::SetSelectionStart(int value) const {
+  ControlRecord* c = Edit(window(), id());
+  if (!c) return;
+  EditText& e = c->edit;
+  if (value >= 0) {
+    e.rememberedStart = value;
+  } else if (value == -1) {
+    e.rememberedStart = TextLength(e.content);
+    e.rememberedLength = 0;
+  } else {
+    e.rememberedStart = 0;
+  }
+  ApplySelection(*c);
+}
+
+void EditBox::SetSelectionLength(int value) const {
+  ControlRecord* c = Edit(window(), id());
+  if (!c) return;
+  EditText& e = c->edit;
+  if (value >= 0) {
+    e.rememberedLength = value;
+  } else if (value == -1) {
+    e.rememberedStart = 0;
+    e.rememberedLength = TextLength(e.content);
+  } else {
+    e.rememberedLength = 0;
+  }
+  ApplySelection(*c);
+}

@@ -1,0 +1,114 @@
+// The directory tree: a tree view whose items ask for their text, with the
+// bytes and the pre-order index of every item kept in a forest, so that
+// index lookups never walk the tree.
+#include "primitives/win32/body.h"
+#include "primitives/win32/shown_text.h"
+
+namespace win32_body {
+
+bool TreeNotify(ControlRecord& c, NMHDR* header, LRESULT* result) {
+  switch (header->code) {
+    case TVN_GETDISPINFOW: {
+      auto* info = reinterpret_cast<NMTVDISPINFOW*>(header);
+      auto* item = reinterpret_cast<TreeItemData*>(info->item.lParam);
+      if ((info->item.mask & TVIF_TEXT) && item) CopyShownText(item->text, info->item.pszText, info->item.cchTextMax);
+      *result = 0;
+      return true;
+    }
+    case TVN_SELCHANGEDW: {
+      const auto* change = reinterpret_cast<NMTREEVIEWW*>(header);
+      int cause = kTreeCauseOther;
+      if (change->action == TVC_BYKEYBOARD) cause = kTreeCauseKeyboard;
+      if (change->action == TVC_BYMOUSE) cause = kTreeCauseMouse;
+      Raise(c.window, c.id, Event::SelectionChanged, cause);
+      *result = 0;
+      return true;
+    }
+    default: return false;
+  }
+}
+
+}  // namespace win32_body
+
+using namespace win32_body;
+
+namespace {
+
+ControlRecord* Tree(WindowId window, int id) { return ControlOf(window, id, ControlType::TreeBox); }
+
+}  // namespace
+
+int TreeBox::AddTreeItem(int parent, const Text& text, int image) const {
+  ControlRecord* c = Tree(window(), id());
+  if (!c) return -1;
+  auto& forest = c->tree;
+  if (!forest.Contains(parent)) parent = -1;
+  auto data = std::make_unique<TreeItemData>();
+  data->text = text;
+  TreeItemData* parentData = parent >= 0 ? forest[parent].get() : nullptr;
+
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parentData ? parentData->handle : TVI_ROOT;
+  // The previous last child itself, not TVI_LAST: no walk over the siblings.
+  HTREEITEM after = parentData ? parentData->lastChild : c->lastTopItem;
+  insert.hInsertAfter = after ? after : TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+  insert.item.pszText = LPSTR_TEXTCALLBACKW;
+  insert.item.iImage = image;
+  insert.item.iSelectedImage = image;
+  insert.item.lParam = reinterpret_cast<LPARAM>(data.get());
+  const auto handle = reinterpret_cast<HTREEITEM>(
+      SendMessageW(c->hwnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (!handle) return -1;
+  data->handle = handle;
+  if (parentData) {
+    parentData->lastChild = handle;
+  } else {
+    c->lastTopItem = handle;
+  }
+  const int index = forest.Append(parent, std::move(data));
+  // An insertion in the middle moves every later item one place on.
+  for (int i = index; i < forest.Count(); ++i) forest[i]->index = i;
+  return index;
+}
+
+int TreeBox::TreeItemCount() const {
+  ControlRecord* c = Tree(window(), id());
+  return c ? c->tree.Count() : 0;
+}
+
+Text TreeBox::GetTreeItemText(int item) const {
+  ControlRecord* c = Tree(window(), id());
+  return c && c->tree.Contains(item) ? c->tree[item]->text : Text();
+}
+
+void TreeBox::ExpandTreeItem(int item) const {
+  ControlRecord* c = Tree(window(), id());
+  if (!c || !c->tree.Contains(item)) return;
+  SendMessageW(c->hwnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(c->tree[item]->handle));
+}
+
+void TreeBox::ClearTree() const {
+  ControlRecord* c = Tree(window(), id());
+  if (!c) return;
+  {
+    // Losing the selection with its items is not a selection change of the user's.
+    Muted quiet;
+    SendMessageW(c->hwnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  }
+  c->tree.Clear();
+  c->lastTopItem = nullptr;
+}
+
+int TreeBox::SelectedItem() const {
+  ControlRecord* c = Tree(window(), id());
+  if (!c) return -1;
+  const auto caret = reinterpret_cast<HTREEITEM>(SendMessageW(c->hwnd, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  if (!caret) return -1;
+  TVITEMW item{};
+  item.mask = TVIF_PARAM | TVIF_HANDLE;
+  item.hItem = caret;
+  if (!SendMessageW(c->hwnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+  const auto* data = reinterpret_cast<const TreeItemData*>(item.lParam);
+  return data ? data->index : -1;
+}
