@@ -32,6 +32,14 @@ void ClickRowCheckBox(ListView list, int row);
 void ClickTreeItem(TreeBox tree, int item);
 // Moves the tree selection with the keyboard (cause 0).
 void KeyTreeItem(TreeBox tree, int item);
+// How a tree item is shown: its image, its parent's index (-1 at top
+// level) and whether its children are shown. All -1/false for no item.
+struct TreeItemLook {
+  int image = -1;
+  int parent = -1;
+  bool expanded = false;
+};
+TreeItemLook LookAtTreeItem(TreeBox tree, int item);
 
 // Ends the in-place edit that is under way (EditRowLabel, or a start by
 // the user) by typing `text` and Enter, or by cancelling it.

@@ -258,6 +258,12 @@ std::vector<Text> TakeOpenedAddresses() { return std::exchange(TheBody().openedA
 
 bool UnderWine() { return false; }
 
+TreeItemLook LookAtTreeItem(TreeBox tree, int item) {
+  ControlState* c = FindControl(tree.window(), tree.id());
+  if (!c || !c->tree.Contains(item)) return {};
+  return {c->tree[item].image, c->tree.Parent(item), c->tree[item].expanded};
+}
+
 void KeepShowing(int) {}
 
 void Reset() {

@@ -160,6 +160,7 @@ struct Body {
   int handlerDepth = 0;
   int muted = 0;  // > 0: events are not raised (the body's own changes)
   std::vector<std::pair<WindowId, int>> pendingEdits;  // edit boxes with appends to hand over
+  std::vector<std::pair<WindowId, int>> heldRedraws;   // lists and trees not drawn until the flush
   HFONT guiFont = nullptr;
   TestHooks test;
 };
@@ -220,9 +221,13 @@ void EditChanged(ControlRecord& c);
 // The list view's part of the mouse subclass; true when it handled the message.
 bool ListMouse(ControlRecord& c, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
-// Edit boxes keep appends until the control is next needed (edit_win32.cpp).
+// Edit boxes keep appends until the control is next needed, and lists and
+// trees changed row by row are drawn once, not after every row
+// (edit_win32.cpp). FlushAllEdits hands both over: when the outermost
+// handler returns, before a box or window is shown, and when a test settles.
 void FlushEdit(ControlRecord& c);
 void FlushAllEdits();
+void HoldRedraw(ControlRecord& c);
 
 // Colours of the controls that ask their parent (WM_CTLCOLOR*); null when
 // the default applies.

@@ -25,7 +25,6 @@ constexpr int kMessageText = 0xFFFF;   // the static holding a message box's tex
 
 struct Driver {
   HHOOK hook = nullptr;
-  HHOOK initHook = nullptr;
   std::deque<int> messageAnswers;
   std::deque<std::pair<bool, Text>> dialogAnswers;
   std::deque<int> popupAnswers;
@@ -158,24 +157,30 @@ bool IsDialogWindow(HWND hwnd) {
 }
 
 // File dialogs are answered as they become active. A message box is read
-// once its WM_INITDIALOG has returned: Wine activates the box before it
-// has set the box's text.
+// a moment later, from a thread timer that the box's own loop dispatches:
+// Wine activates the box before it has set the box's text. (A hook on
+// every message would see the end of WM_INITDIALOG, but would slow down
+// every message the program sends.)
+HWND boxToAnswer = nullptr;
+
+void CALLBACK AnswerLater(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  const HWND box = std::exchange(boxToAnswer, nullptr);
+  if (box && IsWindow(box)) AnswerMessageBox(box);
+}
+
 LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
     const auto hwnd = reinterpret_cast<HWND>(wParam);
-    if (TheBody().test.dialogPending && IsDialogWindow(hwnd) && D().answered.insert(hwnd).second) {
-      TheBody().test.dialogPending = false;
-      AnswerFileDialog(hwnd);
+    if (IsDialogWindow(hwnd) && D().answered.insert(hwnd).second) {
+      if (TheBody().test.dialogPending) {
+        TheBody().test.dialogPending = false;
+        AnswerFileDialog(hwnd);
+      } else {
+        boxToAnswer = hwnd;
+        SetTimer(nullptr, 0, 0, AnswerLater);
+      }
     }
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-LRESULT CALLBACK WatchInit(int code, WPARAM wParam, LPARAM lParam) {
-  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-  if (code == HC_ACTION && call->message == WM_INITDIALOG && !TheBody().test.dialogPending &&
-      IsDialogWindow(call->hwnd) && D().answered.insert(call->hwnd).second) {
-    AnswerMessageBox(call->hwnd);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -196,7 +201,9 @@ void Use() {
   test.active = true;
   test.answerPopup = NextPopupAnswer;
   if (!d.hook) d.hook = SetWindowsHookExW(WH_CBT, Watch, nullptr, GetCurrentThreadId());
-  if (!d.initHook) d.initHook = SetWindowsHookExW(WH_CALLWNDPROCRET, WatchInit, nullptr, GetCurrentThreadId());
+  // A user acts only once the program is back in its message loop, where
+  // held appends and redraws have been handed to the controls.
+  FlushAllEdits();
 }
 
 // Input reaches a control only while it and its window take input.
@@ -610,6 +617,24 @@ std::vector<ShownMessage> TakeShownMessages() { return std::exchange(D().shownMe
 std::vector<ShownDialog> TakeShownDialogs() { return std::exchange(D().shownDialogs, {}); }
 std::vector<Text> TakeStartedPrograms() { return std::exchange(TheBody().test.startedPrograms, {}); }
 std::vector<Text> TakeOpenedAddresses() { return std::exchange(TheBody().test.openedAddresses, {}); }
+
+TreeItemLook LookAtTreeItem(TreeBox tree, int item) {
+  ControlRecord* c = ControlOf(tree.window(), tree.id(), ControlType::TreeBox);
+  if (!c || !c->tree.Contains(item)) return {};
+  // Read back from the control, not from the body's own records.
+  TVITEMW data{};
+  data.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_STATE;
+  data.hItem = c->tree[item]->handle;
+  data.stateMask = TVIS_EXPANDED;
+  SendMessageW(c->hwnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
+  const auto parent = reinterpret_cast<HTREEITEM>(
+      SendMessageW(c->hwnd, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(data.hItem)));
+  TreeItemLook look{data.iImage, -1, (data.state & TVIS_EXPANDED) != 0};
+  for (int i = 0; parent && i < c->tree.Count(); ++i) {
+    if (c->tree[i]->handle == parent) look.parent = i;
+  }
+  return look;
+}
 
 bool UnderWine() {
   const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");

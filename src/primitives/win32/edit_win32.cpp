@@ -58,12 +58,29 @@ void FlushEdit(ControlRecord& c) {
   e.pendingDrop = 0;
 }
 
+void HoldRedraw(ControlRecord& c) {
+  auto& held = TheBody().heldRedraws;
+  const auto key = std::make_pair(c.window, c.id);
+  if (std::find(held.begin(), held.end(), key) != held.end()) return;
+  SendMessageW(c.hwnd, WM_SETREDRAW, FALSE, 0);
+  held.push_back(key);
+}
+
 void FlushAllEdits() {
   auto& pending = TheBody().pendingEdits;
   while (!pending.empty()) {
     const auto [window, id] = pending.back();
     pending.pop_back();
     if (ControlRecord* c = ControlOf(window, id, ControlType::EditBox)) FlushEdit(*c);
+  }
+  auto& held = TheBody().heldRedraws;
+  while (!held.empty()) {
+    const auto [window, id] = held.back();
+    held.pop_back();
+    if (ControlRecord* c = FindControlRecord(window, id); c && c->hwnd) {
+      SendMessageW(c->hwnd, WM_SETREDRAW, TRUE, 0);
+      InvalidateRect(c->hwnd, nullptr, TRUE);
+    }
   }
 }
 

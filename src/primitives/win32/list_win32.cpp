@@ -162,11 +162,17 @@ int ListView::InsertRow(int position, const Text& text) const {
   cells[0] = text;
   // In place before the list asks for the new row's text.
   c->rows.insert(c->rows.begin() + position, std::move(cells));
+  HoldRedraw(*c);
   LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_IMAGE;
   item.iItem = position;
   item.pszText = LPSTR_TEXTCALLBACKW;
   item.iImage = I_IMAGENONE;
+  if (c->spec->style & kCheckBoxes) {
+    item.mask |= LVIF_STATE;
+    item.state = INDEXTOSTATEIMAGEMASK(1);
+    item.stateMask = LVIS_STATEIMAGEMASK;
+  }
   const auto at = static_cast<int>(SendMessageW(c->hwnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (at != position) {
     if (at >= 0) SendMessageW(c->hwnd, LVM_DELETEITEM, static_cast<WPARAM>(at), 0);
@@ -179,7 +185,6 @@ int ListView::InsertRow(int position, const Text& text) const {
     sub.pszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(c->hwnd, LVM_SETITEMTEXTW, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&sub));
   }
-  if (c->spec->style & kCheckBoxes) SetState(c->hwnd, position, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
   return position;
 }
 
@@ -189,7 +194,9 @@ void ListView::SetCellText(int row, int column, const Text& text) const {
   auto& cells = c->rows[static_cast<std::size_t>(row)];
   if (column >= static_cast<int>(cells.size())) return;
   cells[static_cast<std::size_t>(column)] = text;
-  SendMessageW(c->hwnd, LVM_UPDATE, static_cast<WPARAM>(row), 0);
+  // The list asks for cell texts as it draws; it draws the whole list again
+  // once the held redraw is handed over.
+  HoldRedraw(*c);
 }
 
 Text ListView::GetCellText(int row, int column) const {
@@ -202,6 +209,7 @@ Text ListView::GetCellText(int row, int column) const {
 void ListView::SetRowChecked(int row, int checked) const {
   ControlRecord* c = List(window(), id());
   if (!HasRow(c, row)) return;
+  HoldRedraw(*c);
   SetState(c->hwnd, row, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), LVIS_STATEIMAGEMASK);
 }
 

@@ -47,6 +47,7 @@ int TreeBox::AddTreeItem(int parent, const Text& text, int image) const {
   data->text = text;
   TreeItemData* parentData = parent >= 0 ? forest[parent].get() : nullptr;
 
+  HoldRedraw(*c);
   TVINSERTSTRUCTW insert{};
   insert.hParent = parentData ? parentData->handle : TVI_ROOT;
   // The previous last child itself, not TVI_LAST: no walk over the siblings.
