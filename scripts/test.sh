@@ -22,14 +22,18 @@ varnel_start_wine
 varnel_log "Windows tests under Wine"
 ctest --preset windows
 
-# A picture of the real controls with Chinese text, to look at by eye.
+# Pictures of the real controls with Chinese text, to look at by eye: the
+# test holds its window open while the screen is taken.
 mkdir -p "$VARNEL_BUILD/screenshots"
-VARNEL_HOLD_MS=6000 wine "$VARNEL_BUILD/windows/tests/varnel_tests.exe" \
-  --gtest_filter=Contract.ChineseTextInEveryView >/dev/null 2>&1 &
-held=$!
-sleep 4
-import -window root "$VARNEL_BUILD/screenshots/contract.png"
-wait "$held"
-varnel_log "screenshot of the controls: $VARNEL_BUILD/screenshots/contract.png"
+shoot() {
+  VARNEL_HOLD_MS=6000 wine "$VARNEL_BUILD/windows/tests/varnel_tests.exe" --gtest_filter="$1" >/dev/null 2>&1 &
+  local held=$!
+  sleep 4
+  import -window root "$VARNEL_BUILD/screenshots/$2.png"
+  wait "$held"
+  varnel_log "screenshot: $VARNEL_BUILD/screenshots/$2.png"
+}
+shoot Contract.ChineseTextInEveryView controls
+shoot MainWindowTest.ShowsALoadedExample main-window
 
 varnel_log "all tests passed"

@@ -1,0 +1,13 @@
+// Realistic INI lines for the benchmarks: about one header per 20 lines,
+// keys with GBK values, comments, blank lines, and values whose last
+// two-byte character has the trail byte 0x5D.
+#pragma once
+
+#include <vector>
+
+#include "primitives/text.h"
+
+std::vector<Text> BenchLines(int count);
+
+// Wall-clock seconds.
+double Now();

@@ -1,0 +1,21 @@
+// Turns a file's lines into the three views: the tree of sections, the
+// entry list and the target text, keeping the lines for RestoreInitial.
+#pragma once
+
+#include <vector>
+
+#include "primitives/text.h"
+
+// Expects empty views and an empty loadedLines. A line is a section header
+// when its last byte is "]"; headers become top-level nodes (image 1), every
+// other line a child (image 0) of the last header, or of the first line
+// when the file does not begin with a header.
+void AnalyseLines(const std::vector<Text>& lines);
+
+// Builds the list rows (both columns the node's text, checked unless empty)
+// and the target text (every node's text + "\r\n") from the tree.
+void FillEntriesFromTree();
+
+// Image indexes of the tree's image list.
+inline constexpr int kLineImage = 0;
+inline constexpr int kSectionImage = 1;

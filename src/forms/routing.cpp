@@ -1,0 +1,100 @@
+// The routing table: which procedure each menu item, toolbar position and
+// control event of the three windows runs. An entry whose handler is empty
+// runs nothing; an event without an entry does nothing either.
+#include "editor/window_ids.h"
+#include "forms/forms.h"
+
+namespace {
+
+// Toolbar positions run the command of a menu item, so that a button and
+// its menu item can never drift apart. Separators (4, 8) run nothing.
+struct ToolbarCommand {
+  int position;
+  int menuItem;
+};
+constexpr ToolbarCommand kToolbarCommands[] = {
+    {0, MainWindow::k新建},     {1, MainWindow::k打开},       {2, MainWindow::k保存},
+    {3, MainWindow::k另存为},   {5, MainWindow::k提取所有},   {6, MainWindow::k提取钩选项},
+    {7, MainWindow::k提取目录树}, {9, MainWindow::k查找},
+};
+
+}  // namespace
+
+int ToolbarMenuItem(int position) {
+  for (const ToolbarCommand& c : kToolbarCommands) {
+    if (c.position == position) return c.menuItem;
+  }
+  return 0;
+}
+
+void DispatchToolbarButton(int position) {
+  const int item = ToolbarMenuItem(position);
+  if (item == 0) return;
+  static const std::vector<Binding> bindings = MainWindowBindings();
+  for (const Binding& b : bindings) {
+    if (b.control == item && b.event == Event::Chosen) {
+      RunHandler(b.handler);
+      return;
+    }
+  }
+}
+
+std::vector<Binding> MainWindowBindings() {
+  using namespace MainWindow;
+  const Handler none;
+  return {
+      {0, Event::Created, none},
+      {0, Event::MayClose, none},
+      {0, Event::SizeChanged, &LayoutMainWindow},
+      {k新建, Event::Chosen, none},
+      {k打开, Event::Chosen, none},
+      {k用记事本打开, Event::Chosen, none},
+      {k保存, Event::Chosen, none},
+      {k另存为, Event::Chosen, none},
+      {k退出, Event::Chosen, none},
+      {k向上插入项, Event::Chosen, none},
+      {k向下插入项, Event::Chosen, none},
+      {k编辑选定项, Event::Chosen, none},
+      {k恢复当前编辑项, Event::Chosen, none},
+      {k恢复所有编辑项, Event::Chosen, none},
+      {k恢复到最初, Event::Chosen, none},
+      {k删除选定项, Event::Chosen, none},
+      {k查找, Event::Chosen, none},
+      {k提取所有, Event::Chosen, none},
+      {k提取钩选项, Event::Chosen, none},
+      {k提取目录树, Event::Chosen, none},
+      {k关于, Event::Chosen, none},
+      {k工具条1, Event::ButtonClicked, &DispatchToolbarButton},
+      {k树型框1, Event::SelectionChanged, none},
+      {k树型框1, Event::MouseDown, none},
+      {k树型框1, Event::MouseMove, none},
+      {k超级列表框1, Event::MouseDown, none},
+      {k超级列表框1, Event::MouseUp, none},
+      {k超级列表框1, Event::DoubleClick, none},
+      {k超级列表框1, Event::RightButtonDown, none},
+      {k超级列表框1, Event::MouseMove, none},
+      {k超级列表框1, Event::Clicked, none},
+      {k超级列表框1, Event::LabelEditEnded, none},
+      {k编辑框1, Event::MouseDown, none},
+      {k编辑框1, Event::MouseMove, none},
+      {k列表框2, Event::SelectionChanged, none},
+      {k选择夹1, Event::MouseDown, none},
+  };
+}
+
+std::vector<Binding> SearchWindowBindings() {
+  using namespace SearchWindow;
+  const Handler none;
+  return {
+      {0, Event::Created, none},
+      {k查找下一个, Event::Clicked, none},
+      {k取消, Event::Clicked, none},
+      {k向上, Event::Clicked, none},
+      {k编辑框1, Event::ContentChanged, none},
+  };
+}
+
+std::vector<Binding> AboutWindowBindings() {
+  const Handler none;
+  return {{0, Event::Created, none}};
+}
