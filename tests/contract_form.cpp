@@ -37,7 +37,7 @@ Form ContractForm() {
        .pages = {"目标文本", "日志"}},
       {.type = ControlType::EditBox, .id = kTextView, .designName = "编辑框1", .geometry = {3, 24, 438, 120},
        .parent = kTab, .page = 0,
-       .style = kMultiLine | kReadOnly | kVerticalScroll | kStaticEdge | kButtonFace | kTabStop},
+       .style = kMultiLine | kReadOnlyEdit | kVerticalScroll | kStaticEdge | kButtonFace | kTabStop},
       {.type = ControlType::ListBox, .id = kLog, .designName = "列表框2", .geometry = {3, 24, 438, 120},
        .parent = kTab, .page = 1, .style = kVerticalScroll | kStaticEdge | kButtonFace | kTabStop,
        .textColour = Rgb(0, 0, 255)},

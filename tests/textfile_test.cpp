@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "scratch_folder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,42 +13,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A scratch folder per test, removed afterwards.
 class TextFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() / (std::string("varnel_") + info->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    for (const auto& entry : fs::directory_iterator(folder_, ignored)) {
-      fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    }
-    fs::remove_all(folder_, ignored);
-  }
-
-  // The path of a file in the folder holding `bytes`, as a text. Names are
-  // joined as texts: a narrow std::filesystem path would go through the
-  // process code page on Windows, not GBK.
-  Text Fixture(const std::string& name, const std::string& bytes) {
-    const Text path = PathOf(name);
-    std::ofstream(fs::path(path), std::ios::binary) << bytes;
-    return path;
-  }
-  Text PathOf(const std::string& name) const {
-    return folder_.string() + static_cast<char>(fs::path::preferred_separator) + name;
-  }
-
-  static std::string Contents(const Text& path) {
-    std::ifstream in(fs::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  Text Fixture(const std::string& name, const std::string& bytes) { return scratch_.Fixture(name, bytes); }
+  Text PathOf(const std::string& name) const { return scratch_.PathOf(name); }
+  static std::string Contents(const Text& path) { return ScratchFolder::Contents(path); }
 
  private:
-  fs::path folder_;
+  ScratchFolder scratch_;
 };
 
 struct ReadCase {
@@ -124,8 +98,7 @@ TEST_F(TextFileTest, OpenRefusals) {
 
 TEST_F(TextFileTest, ReadOnlyFileOpensForReadingOnly) {
   const Text path = Fixture("locked.ini", "[s]\nk=v\n");
-  fs::permissions(fs::path(path), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                  fs::perm_options::remove);
+  ScratchFolder::MakeReadOnly(path);
   EXPECT_EQ(OpenTextFile(path), 0) << "the default mode asks for write access";
   EXPECT_EQ(OpenTextFile(path, kCreate), 0);
   const FileHandle h = OpenTextFile(path, kReadOnly);

@@ -56,7 +56,7 @@ Form MainWindowForm() {
        .address = kWebAddress},
       {.type = ControlType::EditBox, .id = k编辑框1, .designName = "编辑框1", .geometry = {3, 24, 438, 156},
        .parent = k选择夹1, .page = 0,
-       .style = kMultiLine | kReadOnly | kVerticalScroll | kStaticEdge | kButtonFace | kTabStop},
+       .style = kMultiLine | kReadOnlyEdit | kVerticalScroll | kStaticEdge | kButtonFace | kTabStop},
       {.type = ControlType::ListBox, .id = k列表框2, .designName = "列表框2", .geometry = {3, 24, 438, 156},
        .parent = k选择夹1, .page = 1, .style = kVerticalScroll | kStaticEdge | kButtonFace | kTabStop,
        .textColour = Rgb(0, 0, 255)},

@@ -1,6 +1,8 @@
 // The routing table: which procedure each menu item, toolbar position and
 // control event of the three windows runs. An entry whose handler is empty
 // runs nothing; an event without an entry does nothing either.
+#include "editor/file_commands.h"
+#include "editor/lifecycle.h"
 #include "editor/window_ids.h"
 #include "forms/forms.h"
 
@@ -43,15 +45,15 @@ std::vector<Binding> MainWindowBindings() {
   using namespace MainWindow;
   const Handler none;
   return {
-      {0, Event::Created, none},
-      {0, Event::MayClose, none},
+      {0, Event::Created, &OnMainWindowCreated},
+      {0, Event::MayClose, &OnMainWindowMayClose},
       {0, Event::SizeChanged, &LayoutMainWindow},
-      {k新建, Event::Chosen, none},
-      {k打开, Event::Chosen, none},
-      {k用记事本打开, Event::Chosen, none},
-      {k保存, Event::Chosen, none},
-      {k另存为, Event::Chosen, none},
-      {k退出, Event::Chosen, none},
+      {k新建, Event::Chosen, &NewDocument},
+      {k打开, Event::Chosen, &OpenDocument},
+      {k用记事本打开, Event::Chosen, &OpenInNotepad},
+      {k保存, Event::Chosen, &SaveOwnFile},
+      {k另存为, Event::Chosen, &SaveDocumentAs},
+      {k退出, Event::Chosen, &ExitProgram},
       {k向上插入项, Event::Chosen, none},
       {k向下插入项, Event::Chosen, none},
       {k编辑选定项, Event::Chosen, none},

@@ -28,7 +28,7 @@ enum class ControlType {
 // Style bits of a control; which apply depends on its type.
 enum ControlStyle : unsigned {
   kStyleNone = 0,
-  kReadOnly = 1u << 0,        // EditBox: the user cannot change the text
+  kReadOnlyEdit = 1u << 0,        // EditBox: the user cannot change the text
   kMultiLine = 1u << 1,       // EditBox
   kVerticalScroll = 1u << 2,  // EditBox, ListBox
   kTabStop = 1u << 3,

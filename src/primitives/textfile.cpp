@@ -19,6 +19,32 @@ constexpr char kEndOfText = 0x1A;
 bool IsLeadByte(char b) { return static_cast<unsigned char>(b) >= 0x80; }
 bool EndsText(char b) { return b == '\0' || b == kEndOfText; }
 
+struct Fault {
+  FileStep step = FileStep::Open;
+  int countdown = 0;  // 0: none
+};
+Fault& PendingFault() {
+  static Fault fault;
+  return fault;
+}
+
+// True when this call of `step` is the one to fail.
+bool Injected(FileStep step) {
+  Fault& f = PendingFault();
+  if (f.countdown == 0 || f.step != step) return false;
+  return --f.countdown == 0;
+}
+
+bool Open(const Text& name, int mode, os_file::Native* file) {
+  return !Injected(FileStep::Open) && os_file::Open(name, mode, file);
+}
+std::int64_t Read(os_file::Native file, char* buffer, std::size_t size) {
+  return Injected(FileStep::Read) ? -1 : os_file::Read(file, buffer, size);
+}
+bool Write(os_file::Native file, const char* data, std::size_t size) {
+  return !Injected(FileStep::Write) && os_file::Write(file, data, size);
+}
+
 // One open file: the platform file, the logical position, and the bytes read
 // ahead from the position. The platform's own position is always the end of
 // the read-ahead bytes.
@@ -46,7 +72,7 @@ struct OpenFile {
     }
     const std::size_t old = ahead.size();
     ahead.resize(old + kChunkSize);
-    const std::int64_t got = os_file::Read(native, ahead.data() + old, kChunkSize);
+    const std::int64_t got = Read(native, ahead.data() + old, kChunkSize);
     ahead.resize(old + static_cast<std::size_t>(got > 0 ? got : 0));
     return got;
   }
@@ -84,7 +110,7 @@ FileHandle OpenTextFile(const Text& name, int mode) {
   if (name.empty() || name.find('\0') != Text::npos) return 0;
   if (mode != kReadOnly && mode != kReadWrite && mode != kCreate) return 0;
   auto file = std::make_unique<OpenFile>();
-  if (!os_file::Open(name, mode, &file->native)) return 0;
+  if (!Open(name, mode, &file->native)) return 0;
   auto& files = Files();
   for (std::size_t i = 0; i < files.size(); ++i) {
     if (!files[i]) {
@@ -179,7 +205,7 @@ bool WriteText(FileHandle handle, const Text& text) {
   if (!file) return false;
   if (text.empty()) return true;
   if (!file->Resync()) return false;
-  if (!os_file::Write(file->native, text.data(), text.size())) {
+  if (!Write(file->native, text.data(), text.size())) {
     file->Resync();
     return false;
   }
@@ -193,3 +219,23 @@ void CloseTextFile(FileHandle handle) {
   os_file::Close(file->native);
   Files()[static_cast<std::size_t>(handle) - 1].reset();
 }
+
+bool ReplaceFileContent(const Text& name, const Text& bytes) {
+  if (name.empty() || name.find('\0') != Text::npos || os_file::IsProtected(name)) return false;
+  // A name beside the target that nothing else uses; made new, never opened
+  // over an existing file.
+  Text temporary;
+  int attempt = 0;
+  do {
+    temporary = name + ".~varnel" + ToText(attempt) + ".tmp";
+  } while (os_file::Exists(temporary) && ++attempt < 100);
+  os_file::Native file = 0;
+  if (!Open(temporary, os_file::kCreateNew, &file)) return false;
+  const bool written = Write(file, bytes.data(), bytes.size()) && !Injected(FileStep::Flush) && os_file::Flush(file);
+  os_file::Close(file);
+  if (written && !Injected(FileStep::Replace) && os_file::Replace(temporary, name)) return true;
+  if (!Injected(FileStep::Remove)) os_file::Remove(temporary);
+  return false;
+}
+
+void InjectFileFault(FileStep step, int nth) { PendingFault() = Fault{step, nth > 0 ? nth : 0}; }

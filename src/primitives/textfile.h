@@ -58,3 +58,18 @@ bool WriteText(FileHandle handle, const Text& text);
 
 // Closes the file and frees the handle.
 void CloseTextFile(FileHandle handle);
+
+// Makes `bytes` the whole content of the file `name` without ever leaving
+// it half written: the bytes go to a new temporary file in the same folder,
+// which is flushed and then put in the place of `name` in one step, taking
+// over its attributes where the platform allows. On any failure (`name`
+// read-only or not a plain file, a write, the flush or the replacement
+// failing, a path the platform cannot represent) the result is false, the
+// file at `name` is as it was and the temporary file is removed again.
+bool ReplaceFileContent(const Text& name, const Text& bytes);
+
+// For tests: makes the nth next platform call of one kind fail (1 the very
+// next one) as a full disk, a locked file or a vanished file would; 0
+// clears it. One fault at a time.
+enum class FileStep { Open, Read, Write, Flush, Replace, Remove };
+void InjectFileFault(FileStep step, int nth = 1);

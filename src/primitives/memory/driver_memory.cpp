@@ -187,7 +187,7 @@ void ClickTab(Tab tab, int page) {
 
 void TypeText(EditBox box, const Text& text) {
   ControlState* c = Accepting(box.window(), box.id(), ControlType::EditBox);
-  if (!c || (c->style & kReadOnly)) return;
+  if (!c || (c->style & kReadOnlyEdit)) return;
   c->content = text;
   c->selectionStart = TextLength(text);
   c->selectionLength = 0;

@@ -29,6 +29,7 @@ bool Open(const Text& name, int mode, Native* file) {
     case kReadOnly: flags = O_RDONLY; break;
     case kReadWrite: flags = O_RDWR; break;
     case kCreate: flags = O_WRONLY | O_CREAT | O_TRUNC; break;
+    case kCreateNew: flags = O_WRONLY | O_CREAT | O_EXCL; break;
     default: return false;
   }
   if (mode != kReadOnly && IsReadOnlyFile(name)) return false;
@@ -74,6 +75,27 @@ std::int64_t Size(Native file) {
   return fstat(static_cast<int>(file), &info) == 0 ? static_cast<std::int64_t>(info.st_size) : -1;
 }
 
+bool Flush(Native file) { return ::fsync(static_cast<int>(file)) == 0; }
+
 void Close(Native file) { ::close(static_cast<int>(file)); }
+
+bool Replace(const Text& from, const Text& to) {
+  struct stat old {};
+  if (::stat(to.c_str(), &old) == 0 && ::chmod(from.c_str(), old.st_mode & 07777) != 0) return false;
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool Remove(const Text& name) { return ::unlink(name.c_str()) == 0; }
+
+bool Exists(const Text& name) {
+  struct stat info {};
+  return ::lstat(name.c_str(), &info) == 0;
+}
+
+bool IsProtected(const Text& name) {
+  struct stat info {};
+  if (::stat(name.c_str(), &info) != 0) return false;
+  return !S_ISREG(info.st_mode) || IsReadOnlyFile(name);
+}
 
 }  // namespace os_file

@@ -35,7 +35,7 @@ Creation CreationFor(const ControlSpec& spec, const std::wstring& caption) {
     case ControlType::EditBox:
       style |= ES_LEFT;
       style |= Has(spec, kMultiLine) ? (ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL) : ES_AUTOHSCROLL;
-      if (Has(spec, kReadOnly)) style |= ES_READONLY;
+      if (Has(spec, kReadOnlyEdit)) style |= ES_READONLY;
       if (Has(spec, kVerticalScroll)) style |= WS_VSCROLL;
       return {L"EDIT", style, ex, L""};
     case ControlType::ListBox:

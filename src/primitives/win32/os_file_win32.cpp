@@ -19,6 +19,7 @@ bool Open(const Text& name, int mode, Native* file) {
     case kReadOnly: access = GENERIC_READ; disposition = OPEN_EXISTING; break;
     case kReadWrite: access = GENERIC_READ | GENERIC_WRITE; disposition = OPEN_EXISTING; break;
     case kCreate: access = GENERIC_WRITE; disposition = CREATE_ALWAYS; break;
+    case kCreateNew: access = GENERIC_WRITE; disposition = CREATE_NEW; break;
     default: return false;
   }
   std::wstring path;
@@ -71,6 +72,38 @@ std::int64_t Size(Native file) {
   return GetFileSizeEx(AsHandle(file), &size) ? static_cast<std::int64_t>(size.QuadPart) : -1;
 }
 
+bool Flush(Native file) { return FlushFileBuffers(AsHandle(file)) != 0; }
+
 void Close(Native file) { CloseHandle(AsHandle(file)); }
+
+bool Replace(const Text& from, const Text& to) {
+  std::wstring source;
+  std::wstring target;
+  if (!GbkToWide(from, &source) || !GbkToWide(to, &target)) return false;
+  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    // Keeps the replaced file's attributes, security and creation time.
+    return ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                        nullptr) != 0;
+  }
+  return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Remove(const Text& name) {
+  std::wstring path;
+  return GbkToWide(name, &path) && DeleteFileW(path.c_str()) != 0;
+}
+
+bool Exists(const Text& name) {
+  std::wstring path;
+  return GbkToWide(name, &path) && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsProtected(const Text& name) {
+  std::wstring path;
+  if (!GbkToWide(name, &path)) return false;
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
+}
 
 }  // namespace os_file
