@@ -21,6 +21,8 @@ varnel_start_display
 varnel_start_wine
 varnel_log "Windows tests under Wine"
 ctest --preset windows
+varnel_log "the real exe, driven with xdotool"
+tests/e2e/exe_scenario.sh "$VARNEL_BUILD/windows/src/varnel.exe"
 
 # Pictures of the real controls with Chinese text, to look at by eye: the
 # test holds its window open while the screen is taken.
