@@ -331,6 +331,19 @@ TEST_F(FileCommands, AFailedSaveLeavesTheFileAndTheDocumentAsTheyWere) {
   EXPECT_EQ(Take(), before);
 }
 
+TEST_F(FileCommands, APathThePlatformCannotRepresentIsNotWritten) {
+#ifndef _WIN32
+  GTEST_SKIP() << "POSIX names are bytes: every path is representable there";
+#endif
+  编辑框1.SetContent("k=v\r\n");
+  driver::AnswerNextMessage(kIdOk);
+  EXPECT_FALSE(SaveDocument(scratch.PathOf("\xFF.ini")));  // a lone lead byte is no GBK
+  const auto shown = driver::TakeShownMessages();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "保存文件失败");
+  EXPECT_TRUE(scratch.Names().empty());
+}
+
 TEST_F(FileCommands, ToolbarPositionTwoSavesTheDocument) {
   const Text path = scratch.Fixture("tool.ini", "k=v\n");
   Open(path);
