@@ -273,6 +273,17 @@ int ListView::ColumnWidth(int column) const {
 void ListView::EditRowLabel(int row) const {
   ControlRecord* c = List(window(), id());
   if (!HasRow(c, row) || !(c->spec->style & kEditLabels)) return;
+  // The edit field goes over the row where the list draws it now.
+  FlushAllEdits();
+  const auto selected = static_cast<int>(SendMessageW(c->hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   SetFocus(c->hwnd);
   SendMessageW(c->hwnd, LVM_EDITLABELW, static_cast<WPARAM>(row), 0);
+  // LVM_EDITLABEL also selects the row it edits; the selection belongs to
+  // the commands and stays where it was (after an insert above, on the row
+  // below the new one).
+  if (selected != row) {
+    Muted quiet;
+    SetState(c->hwnd, row, 0, LVIS_SELECTED);
+    if (selected >= 0) SetState(c->hwnd, selected, LVIS_SELECTED, LVIS_SELECTED);
+  }
 }
