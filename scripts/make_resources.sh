@@ -51,4 +51,10 @@ convert "$silk/page_white_gear.png" -background none \
   \( -clone 0 -filter point -resize 32x32 \) \( -clone 0 \) -delete 0 -colors 256 "$out/varnel.ico"
 convert "$silk/page_white_gear.png" -background none -filter point -resize 48x48 -colors 256 "$out/logo.ico"
 
+# The find window's icon: a smiley, 32 x 32 in 16 and in 256 colours and
+# 48 x 48 in 256 colours.
+convert "$silk/emoticon_smile.png" -background none \
+  \( -clone 0 -filter point -resize 32x32 -colors 16 \) \( -clone 0 -filter point -resize 32x32 \) \
+  \( -clone 0 -filter point -resize 48x48 \) -delete 0 -colors 256 "$out/search.ico"
+
 varnel_log "resources written to $out"

@@ -37,5 +37,7 @@ shoot() {
 }
 shoot Contract.ChineseTextInEveryView controls
 shoot MainWindowTest.ShowsALoadedExample main-window
+shoot Windows.ShowsTheFindWindow find-window
+shoot Windows.ShowsTheAboutWindow about-window
 
 varnel_log "all tests passed"

@@ -38,3 +38,15 @@ void RestoreInitial();
 void ExtractAll();
 void ExtractChecked();
 void ExtractTree();
+
+// The find window (opened by OpenSearchWindow in forms/).
+void InitSearchWindow();
+void OnSearchTextChanged();
+void OnUpChosen();
+void FindNext();
+// One search step for `text` in the text view, with the wrap prompt.
+void SearchTextView(const Text& text);
+void CloseSearchWindow();
+
+// The about window's created step: its description.
+void InitAboutWindow();

@@ -8,6 +8,13 @@
 inline const Text kWebAddress = "https://varnel.example/";
 
 Form MainWindowForm();
+Form SearchWindowForm();
+Form AboutWindowForm();
+
+// 查找(&F), Ctrl+F, toolbar position 9: the find window, modal.
+void OpenSearchWindow();
+// 关于(&A): the about window, modal.
+void ShowAboutWindow();
 
 // The handler of the main window's size changes: lays the controls out
 // for the current client size.

@@ -62,11 +62,11 @@ std::vector<Binding> MainWindowBindings() {
       {k恢复所有编辑项, Event::Chosen, &RestoreAll},
       {k恢复到最初, Event::Chosen, &RestoreInitial},
       {k删除选定项, Event::Chosen, &DeleteSelected},
-      {k查找, Event::Chosen, none},
+      {k查找, Event::Chosen, &OpenSearchWindow},
       {k提取所有, Event::Chosen, &ExtractAll},
       {k提取钩选项, Event::Chosen, &ExtractChecked},
       {k提取目录树, Event::Chosen, &ExtractTree},
-      {k关于, Event::Chosen, none},
+      {k关于, Event::Chosen, &ShowAboutWindow},
       {k工具条1, Event::ButtonClicked, &DispatchToolbarButton},
       {k树型框1, Event::SelectionChanged, &OnTreeSelectionChanged},
       {k树型框1, Event::MouseDown, &ShowTreeHint},
@@ -89,15 +89,14 @@ std::vector<Binding> SearchWindowBindings() {
   using namespace SearchWindow;
   const Handler none;
   return {
-      {0, Event::Created, none},
-      {k查找下一个, Event::Clicked, none},
-      {k取消, Event::Clicked, none},
-      {k向上, Event::Clicked, none},
-      {k编辑框1, Event::ContentChanged, none},
+      {0, Event::Created, &InitSearchWindow},
+      {k查找下一个, Event::Clicked, &FindNext},
+      {k取消, Event::Clicked, &CloseSearchWindow},
+      {k向上, Event::Clicked, &OnUpChosen},
+      {k编辑框1, Event::ContentChanged, &OnSearchTextChanged},
   };
 }
 
 std::vector<Binding> AboutWindowBindings() {
-  const Handler none;
-  return {{0, Event::Created, none}};
+  return {{0, Event::Created, &InitAboutWindow}};
 }

@@ -65,7 +65,7 @@ std::vector<bool> LastPopupDisabledStates();
 // Clicks a toolbar position; a disabled button or a separator raises
 // nothing.
 void ClickToolButton(ToolBar bar, int position);
-// Clicks a push button or an option button.
+// Clicks a push button, an option button or a web link.
 void ClickButton(Control button);
 // Selects a log line as a click does.
 void ClickListItem(ListBox box, int index);

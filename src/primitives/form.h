@@ -100,6 +100,8 @@ struct ControlSpec {
   ImageSpec images;                    // image list / picture
   Text filter;                 // CommonDlg
   Text address;                // HyperLinker: the web address it opens
+  Text fontName;               // Label: a font of its own (GBK face name)
+  int fontHeight = 0;          // with fontName: the height, negative for the character height
 };
 
 // A menu: a top-level item with its drop-down, or an item of it. The

@@ -153,8 +153,18 @@ void ClickToolButton(ToolBar bar, int position) {
 
 void ClickButton(Control button) {
   ControlState* c = FindControl(button.window(), button.id());
-  if (!c || (c->type != ControlType::Button && c->type != ControlType::RadioBox)) return;
+  if (!c || (c->type != ControlType::Button && c->type != ControlType::RadioBox &&
+             c->type != ControlType::HyperLinker)) {
+    return;
+  }
   if (!Accepting(button.window(), button.id(), c->type)) return;
+  if (c->type == ControlType::HyperLinker) {
+    // A web link asks the system to show its address; it raises no event.
+    for (const ControlSpec& spec : FindWindow(button.window())->form.controls) {
+      if (spec.id == button.id()) OpenWebAddress(spec.address);
+    }
+    return;
+  }
   if (c->type == ControlType::RadioBox && (c->style & kAutoRadio)) {
     // An automatic option button checks itself and clears the others of
     // its group: the buttons up to the next group start.

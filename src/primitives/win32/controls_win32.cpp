@@ -76,18 +76,28 @@ HIMAGELIST LoadImageStrip(const ImageSpec& spec) {
 }
 
 HFONT LabelFont(const ControlSpec& spec) {
-  if (!Has(spec, kBold) && !Has(spec, kItalic)) return nullptr;
+  if (!Has(spec, kBold) && !Has(spec, kItalic) && spec.fontName.empty()) return nullptr;
   LOGFONTW font{};
   GetObjectW(GuiFont(), sizeof font, &font);
   if (Has(spec, kBold)) font.lfWeight = FW_BOLD;
   if (Has(spec, kItalic)) font.lfItalic = TRUE;
+  if (!spec.fontName.empty()) {
+    const std::wstring face = Shown(spec.fontName);
+    face.copy(font.lfFaceName, LF_FACESIZE - 1);
+    font.lfFaceName[std::min<std::size_t>(face.size(), LF_FACESIZE - 1)] = L'\0';
+    font.lfHeight = spec.fontHeight;
+    font.lfWidth = 0;
+    font.lfCharSet = GB2312_CHARSET;
+  }
   return CreateFontIndirectW(&font);
 }
 
 void SetUpPicture(ControlRecord& c) {
   const ImageSpec& image = c.spec->images;
   if (image.resource == 0) return;
-  if (HANDLE icon = LoadImageW(Instance(), MAKEINTRESOURCEW(image.resource), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED)) {
+  // The icon at the size the picture asks for (the logo is 48 x 48).
+  if (HANDLE icon = LoadImageW(Instance(), MAKEINTRESOURCEW(image.resource), IMAGE_ICON, image.width, image.height,
+                               LR_SHARED)) {
     SetWindowLongPtrW(c.hwnd, GWL_STYLE, GetWindowLongPtrW(c.hwnd, GWL_STYLE) | SS_ICON);
     SendMessageW(c.hwnd, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
   } else if (HANDLE bitmap = LoadImageW(Instance(), MAKEINTRESOURCEW(image.resource), IMAGE_BITMAP, 0, 0, LR_SHARED)) {
@@ -301,10 +311,9 @@ HBRUSH ControlColours(ControlRecord& c, HDC dc) {
       return nullptr;
     case ControlType::Label:
     case ControlType::HyperLinker:
-      if (Has(spec, kTransparent) || c.type == ControlType::HyperLinker) {
-        SetBkMode(dc, TRANSPARENT);
-        if (Has(spec, kTransparent)) return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-      }
+      // The window behind is plain button face, so a transparent label is
+      // drawn on that (a null brush would leave whatever was there before).
+      if (Has(spec, kTransparent) || c.type == ControlType::HyperLinker) SetBkMode(dc, TRANSPARENT);
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       return GetSysColorBrush(COLOR_BTNFACE);
     case ControlType::RadioBox:
@@ -335,6 +344,16 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         WindowRecord* w = FindWindowRecord(c->window);
         const HWND from = message == WM_NOTIFY ? reinterpret_cast<NMHDR*>(lParam)->hwndFrom : reinterpret_cast<HWND>(lParam);
         if (w && w->byHandle.count(from)) return WindowProc(w->hwnd, message, wParam, lParam);
+      }
+      break;
+    case WM_ERASEBKGND:
+      // A group box draws only its frame, and the window, which clips its
+      // children, does not draw under it either.
+      if (c->type == ControlType::GroupBox) {
+        RECT r{};
+        GetClientRect(hwnd, &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
       }
       break;
     case WM_SETCURSOR:

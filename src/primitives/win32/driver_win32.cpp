@@ -468,7 +468,10 @@ void ClickToolButton(ToolBar bar, int position) {
 
 void ClickButton(Control button) {
   ControlRecord* c = FindControlRecord(button.window(), button.id());
-  if (!c || (c->type != ControlType::Button && c->type != ControlType::RadioBox)) return;
+  if (!c || (c->type != ControlType::Button && c->type != ControlType::RadioBox &&
+             c->type != ControlType::HyperLinker)) {
+    return;
+  }
   HWND hwnd = Accepting(button.window(), button.id(), c->type);
   if (!hwnd) return;
   RECT r{};

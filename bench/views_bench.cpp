@@ -1,0 +1,71 @@
+// The main window's views on whichever control body this is linked with:
+// the analysis of a file's lines into the views, the re-render of the text
+// view and the three extractions, each at two sizes (10,000 and 100,000
+// lines unless given: views_bench 10000 100000), with the ratio of the
+// per-line times (near 1 when the work is linear).
+#include <cstdio>
+#include <cstdlib>
+
+#include "bench_lines.h"
+#include "commands/commands.h"
+#include "editor/analysis.h"
+#include "editor/editor_state.h"
+#include "editor/window_ids.h"
+#include "forms/forms.h"
+#include "primitives/driver.h"
+
+namespace {
+
+using namespace MainWindow;
+
+struct Step {
+  const char* name;
+  void (*run)();
+};
+
+std::vector<Text> lines;
+void Analyse() { AnalyseLines(lines); }
+
+const Step kSteps[] = {
+    {"analysis", &Analyse},          {"re-render", &RenderTextView}, {"extract all", &ExtractAll},
+    {"extract checked", &ExtractChecked}, {"extract tree", &ExtractTree},
+};
+constexpr int kStepCount = sizeof kSteps / sizeof kSteps[0];
+
+// Seconds per step for a document of `count` lines.
+std::vector<double> Measure(int count) {
+  lines = BenchLines(count);
+  树型框1.ClearTree();
+  超级列表框1.DeleteAllRows();
+  编辑框1.SetContent("");
+  driver::Settle();
+  std::vector<double> seconds;
+  for (const Step& step : kSteps) {
+    const double start = Now();
+    step.run();
+    driver::Settle();  // until the window has handled what the step queued
+    seconds.push_back(Now() - start);
+  }
+  return seconds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int sizes[] = {10000, 100000};
+  for (int i = 1; i < argc && i <= 2; ++i) sizes[i - 1] = std::atoi(argv[i]);
+  CreateEditorState();
+  LoadWindow(MainWindowForm());
+  driver::Settle();
+  const std::vector<double> small = Measure(sizes[0]);
+  const std::vector<double> large = Measure(sizes[1]);
+  for (int s = 0; s < kStepCount; ++s) {
+    const double perSmall = small[s] / sizes[0];
+    const double perLarge = large[s] / sizes[1];
+    std::printf("%-16s %7d lines: %9.1f ms  %7d lines: %9.1f ms  per-line ratio %.2f\n", kSteps[s].name, sizes[0],
+                small[s] * 1e3, sizes[1], large[s] * 1e3, perLarge / perSmall);
+  }
+  driver::Reset();
+  ReleaseEditorState();
+  return 0;
+}
