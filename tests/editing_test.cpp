@@ -7,6 +7,7 @@
 #include "editor/window_ids.h"
 #include "forms/forms.h"
 #include "primitives/driver.h"
+#include "main_window_fixture.h"
 #include "scratch_folder.h"
 
 namespace {
@@ -14,22 +15,8 @@ namespace {
 using namespace MainWindow;
 using Texts = std::vector<Text>;
 
-void ReportUnexpected(const Text& what) { ADD_FAILURE() << "unexpected " << what; }
-
-class Editing : public testing::Test {
+class Editing : public MainWindowFixture {
  protected:
-  void SetUp() override {
-    driver::OnUnexpected(&ReportUnexpected);
-    driver::Reset();
-    CreateEditorState();
-    LoadWindow(MainWindowForm());
-    driver::Settle();
-  }
-  void TearDown() override {
-    driver::Reset();
-    ReleaseEditorState();
-  }
-
   void Open(const std::string& bytes) {
     driver::AnswerNextDialog(scratch.Fixture("doc.ini", bytes));
     driver::ChooseMenu(打开);

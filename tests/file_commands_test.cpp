@@ -9,30 +9,21 @@
 #include "forms/forms.h"
 #include "primitives/driver.h"
 #include "primitives/textfile.h"
+#include "main_window_fixture.h"
 #include "scratch_folder.h"
 
 namespace {
 
 using namespace MainWindow;
 
-void ReportUnexpected(const Text& what) { ADD_FAILURE() << "unexpected " << what; }
-
 const Text kFormCaption = MainWindowForm().caption;
 const Text kPrompt = "\r\n已被修改,是否保存更改?";
 
-class FileCommands : public testing::Test {
+class FileCommands : public MainWindowFixture {
  protected:
-  void SetUp() override {
-    driver::OnUnexpected(&ReportUnexpected);
-    driver::Reset();
-    CreateEditorState();
-    LoadWindow(MainWindowForm());
-    driver::Settle();
-  }
   void TearDown() override {
     InjectFileFault(FileStep::Open, 0);
-    driver::Reset();
-    ReleaseEditorState();
+    MainWindowFixture::TearDown();
   }
 
   // Opens `path` through 打开(&O) with the dialog answered.

@@ -10,28 +10,14 @@
 #include "editor/log.h"
 #include "editor/window_ids.h"
 #include "forms/forms.h"
+#include "main_window_fixture.h"
 #include "primitives/driver.h"
 
 namespace {
 
 using namespace MainWindow;
 
-void ReportUnexpected(const Text& what) { ADD_FAILURE() << "unexpected " << what; }
-
-class MainWindowTest : public testing::Test {
- protected:
-  void SetUp() override {
-    driver::OnUnexpected(&ReportUnexpected);
-    driver::Reset();
-    CreateEditorState();
-    LoadWindow(MainWindowForm());
-    driver::Settle();
-  }
-  void TearDown() override {
-    driver::Reset();
-    ReleaseEditorState();
-  }
-};
+using MainWindowTest = MainWindowFixture;
 
 struct Node {
   Text text;

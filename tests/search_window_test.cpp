@@ -7,6 +7,7 @@
 #include "editor/window_ids.h"
 #include "forms/forms.h"
 #include "primitives/driver.h"
+#include "main_window_fixture.h"
 #include "scratch_folder.h"
 
 namespace {
@@ -14,23 +15,13 @@ namespace {
 using namespace SearchWindow;
 const EditBox& textView = MainWindow::编辑框1;
 
-void ReportUnexpected(const Text& what) { ADD_FAILURE() << "unexpected " << what; }
-
-class Windows : public testing::Test {
+class Windows : public MainWindowFixture {
  protected:
   void SetUp() override {
-    driver::OnUnexpected(&ReportUnexpected);
-    driver::Reset();
-    CreateEditorState();
-    LoadWindow(MainWindowForm());
-    driver::Settle();
+    MainWindowFixture::SetUp();
     // A document makes 查找 available.
     driver::AnswerNextDialog(scratch.Fixture("doc.ini", "k=v\n"));
     driver::ChooseMenu(MainWindow::打开);
-  }
-  void TearDown() override {
-    driver::Reset();
-    ReleaseEditorState();
   }
   static void OpenFind() {
     driver::PressShortcut(kMainWindow, 'F');

@@ -187,26 +187,30 @@ void EditBox::AppendText(const Text& text) const {
   Raise(window(), id(), Event::ContentChanged);
 }
 
-int EditBox::SelectionStart() const {
-  ControlRecord* c = Edit(window(), id());
-  if (!c) return 0;
-  FlushEdit(*c);
+namespace {
+
+// The control's selection as byte offsets of the content: {start, end}.
+std::pair<int, int> SelectedBytes(ControlRecord& c) {
+  FlushEdit(c);
   DWORD start = 0;
   DWORD end = 0;
-  Selection(c->hwnd, &start, &end);
-  return ShownUnitsToBytes(c->edit.content, static_cast<int>(std::min(start, end)));
+  Selection(c.hwnd, &start, &end);
+  return {ShownUnitsToBytes(c.edit.content, static_cast<int>(std::min(start, end))),
+          ShownUnitsToBytes(c.edit.content, static_cast<int>(std::max(start, end)))};
+}
+
+}  // namespace
+
+int EditBox::SelectionStart() const {
+  ControlRecord* c = Edit(window(), id());
+  return c ? SelectedBytes(*c).first : 0;
 }
 
 int EditBox::SelectionLength() const {
   ControlRecord* c = Edit(window(), id());
   if (!c) return 0;
-  FlushEdit(*c);
-  DWORD start = 0;
-  DWORD end = 0;
-  Selection(c->hwnd, &start, &end);
-  const Text& content = c->edit.content;
-  return ShownUnitsToBytes(content, static_cast<int>(std::max(start, end))) -
-         ShownUnitsToBytes(content, static_cast<int>(std::min(start, end)));
+  const auto [start, end] = SelectedBytes(*c);
+  return end - start;
 }
 
 void EditBox::SetSelectionStart(int value) const {
