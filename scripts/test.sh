@@ -13,6 +13,9 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
+varnel_log "fuzz targets, briefly"
+scripts/fuzz.sh 15
+
 varnel_log "Windows build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows

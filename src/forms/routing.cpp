@@ -44,7 +44,6 @@ void DispatchToolbarButton(int position) {
 
 std::vector<Binding> MainWindowBindings() {
   using namespace MainWindow;
-  const Handler none;
   return {
       {0, Event::Created, &OnMainWindowCreated},
       {0, Event::MayClose, &OnMainWindowMayClose},
@@ -87,7 +86,6 @@ std::vector<Binding> MainWindowBindings() {
 
 std::vector<Binding> SearchWindowBindings() {
   using namespace SearchWindow;
-  const Handler none;
   return {
       {0, Event::Created, &InitSearchWindow},
       {k查找下一个, Event::Clicked, &FindNext},
