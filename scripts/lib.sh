@@ -14,7 +14,7 @@ VARNEL_PACKAGES=(
   cmake ninja-build g++ libgtest-dev googletest
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev libinih-dev libsimpleini-dev pkg-config
 )
 
 varnel_sudo() {
