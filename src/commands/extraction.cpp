@@ -22,24 +22,6 @@ void ShowExtraction(const Text& text, const Text& status, const Text& entry) {
 
 void ExtractAll() { ShowExtraction(RenderedRows(), "提取所有", ":提取所有项\r\n"); }
 
-void ExtractChecked() {
-  Text text;
-  const int rows = 超级列表框1.RowCount();
-  for (int r = 0; r < rows; ++r) {
-    if (超级列表框1.GetRowChecked(r) == 1) {
-      text += 超级列表框1.GetCellText(r, 0);
-      text += "\r\n";
-    }
-  }
-  ShowExtraction(text, "提取钩选项", ":提取钩选项\r\n");
-}
+void ExtractChecked() { ShowExtraction(超级列表框1.JoinedColumn(0, "\r\n", true), "提取钩选项", ":提取钩选项\r\n"); }
 
-void ExtractTree() {
-  Text text;
-  const int items = 树型框1.TreeItemCount();
-  for (int i = 0; i < items; ++i) {
-    text += 树型框1.GetTreeItemText(i);
-    text += "\r\n";
-  }
-  ShowExtraction(text, "提取目录树", ":提取目录树\r\n");
-}
+void ExtractTree() { ShowExtraction(树型框1.JoinedItemTexts("\r\n"), "提取目录树", ":提取目录树\r\n"); }

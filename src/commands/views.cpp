@@ -4,15 +4,7 @@
 
 using namespace MainWindow;
 
-Text RenderedRows() {
-  Text text;
-  const int rows = 超级列表框1.RowCount();
-  for (int r = 0; r < rows; ++r) {
-    text += 超级列表框1.GetCellText(r, 0);
-    text += "\r\n";
-  }
-  return text;
-}
+Text RenderedRows() { return 超级列表框1.JoinedColumn(0, "\r\n"); }
 
 int LineOffsetOfRow(int row) {
   int offset = 0;
@@ -21,8 +13,8 @@ int LineOffsetOfRow(int row) {
 }
 
 void ShowInTextView(const Text& text) {
-  编辑框1.SetContent(Text());
-  if (!text.empty()) 编辑框1.AppendText(text);
+  编辑框1.SetContent(text);
+  编辑框1.SetSelectionStart(-1);  // the caret at the end, as after appending
 }
 
 void SetItemCommandsDisabled(bool disabled) {

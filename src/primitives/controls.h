@@ -64,6 +64,9 @@ class TreeBox : public Control {
   void ExpandTreeItem(int item) const;
   void ClearTree() const;
   int SelectedItem() const;  // -1 when none
+  // Every item's text followed by `separator`, in pre-order: what
+  // GetTreeItemText gives item by item, in one piece.
+  Text JoinedItemTexts(const Text& separator) const;
 };
 
 // The entry list: report view, a check box per row, two or more columns.
@@ -93,6 +96,10 @@ class ListView : public Control {
   // the row; a confirmed text is stored only after that handler returned,
   // and only when it did not answer false.
   void EditRowLabel(int row) const;
+  // Every row's text in `column` followed by `separator`, in row order;
+  // with `checkedOnly` only the rows whose GetRowChecked is 1. What the
+  // row-by-row reads give, in one piece.
+  Text JoinedColumn(int column, const Text& separator, bool checkedOnly = false) const;
 };
 
 // A multi-line text view or a one-line search box. Selection offsets are

@@ -314,6 +314,20 @@ Text TreeBox::GetTreeItemText(int item) const {
   return c && c->tree.Contains(item) ? c->tree[item].text : Text();
 }
 
+Text TreeBox::JoinedItemTexts(const Text& separator) const {
+  ControlState* c = Get(window(), id(), ControlType::TreeBox);
+  if (!c) return Text();
+  std::size_t size = 0;
+  for (int i = 0; i < c->tree.Count(); ++i) size += c->tree[i].text.size() + separator.size();
+  Text joined;
+  joined.reserve(size);
+  for (int i = 0; i < c->tree.Count(); ++i) {
+    joined += c->tree[i].text;
+    joined += separator;
+  }
+  return joined;
+}
+
 void TreeBox::ExpandTreeItem(int item) const {
   ControlState* c = Get(window(), id(), ControlType::TreeBox);
   if (c && c->tree.Contains(item)) c->tree[item].expanded = true;
@@ -374,6 +388,28 @@ Text ListView::GetCellText(int row, int column) const {
   if (!HasRow(c, row) || column < 0) return Text();
   const auto& cells = c->rows[static_cast<std::size_t>(row)].cells;
   return column < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(column)] : Text();
+}
+
+Text ListView::JoinedColumn(int column, const Text& separator, bool checkedOnly) const {
+  ControlState* c = Get(window(), id(), ControlType::ListView);
+  if (!c || column < 0) return Text();
+  const auto taken = [&](const Row& row) { return !checkedOnly || row.checked == 1; };
+  const auto cell = [&](const Row& row) -> const Text& {
+    static const Text kNone;
+    return column < static_cast<int>(row.cells.size()) ? row.cells[static_cast<std::size_t>(column)] : kNone;
+  };
+  std::size_t size = 0;
+  for (const Row& row : c->rows) {
+    if (taken(row)) size += cell(row).size() + separator.size();
+  }
+  Text joined;
+  joined.reserve(size);
+  for (const Row& row : c->rows) {
+    if (!taken(row)) continue;
+    joined += cell(row);
+    joined += separator;
+  }
+  return joined;
 }
 
 void ListView::SetRowChecked(int row, int checked) const {

@@ -221,6 +221,19 @@ int ListView::GetRowChecked(int row) const {
   return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2 ? 1 : 0;
 }
 
+Text ListView::JoinedColumn(int column, const Text& separator, bool checkedOnly) const {
+  ControlRecord* c = List(window(), id());
+  if (!c || column < 0) return Text();
+  Text joined;
+  for (int row = 0; row < static_cast<int>(c->rows.size()); ++row) {
+    if (checkedOnly && GetRowChecked(row) != 1) continue;
+    const auto& cells = c->rows[static_cast<std::size_t>(row)];
+    if (column < static_cast<int>(cells.size())) joined += cells[static_cast<std::size_t>(column)];
+    joined += separator;
+  }
+  return joined;
+}
+
 int ListView::SelectedRow() const {
   ControlRecord* c = List(window(), id());
   if (!c) return -1;

@@ -83,6 +83,16 @@ Text TreeBox::GetTreeItemText(int item) const {
   return c && c->tree.Contains(item) ? c->tree[item]->text : Text();
 }
 
+Text TreeBox::JoinedItemTexts(const Text& separator) const {
+  ControlRecord* c = Tree(window(), id());
+  Text joined;
+  for (int i = 0; c && i < c->tree.Count(); ++i) {
+    joined += c->tree[i]->text;
+    joined += separator;
+  }
+  return joined;
+}
+
 void TreeBox::ExpandTreeItem(int item) const {
   ControlRecord* c = Tree(window(), id());
   if (!c || !c->tree.Contains(item)) return;
