@@ -6,6 +6,7 @@
 #include <random>
 
 #include "editor/editor_state.h"
+#include "editor/file_commands.h"
 #include "editor/window_ids.h"
 #include "main_window_fixture.h"
 #include "primitives/textfile.h"
@@ -131,6 +132,34 @@ TEST_F(Reliability, NamesWithSpacesAndChinese) {
   ReadLine(h);
   EXPECT_EQ(ReadLine(h), "键=新值");
   CloseTextFile(h);
+}
+
+TEST_F(Reliability, PathsUpToTheLimitWorkAndLongerOnesFailCleanly) {
+  编辑框1.SetContent("k=v\r\n");
+  const Text folder = scratch.PathOf("");
+  // 259 bytes in all: the longest path Windows takes without a prefix.
+  const Text longest = folder + std::string(259 - folder.size() - 4, 'n') + ".ini";
+  ASSERT_EQ(longest.size(), 259u);
+  ASSERT_TRUE(SaveDocument(longest));
+  Open(longest);
+  EXPECT_EQ(超级列表框1.GetCellText(0, 0), "k=v");
+
+  // Longer than a name or a path may be: either the platform takes it
+  // whole, or the user is told and nothing is left behind.
+  const Text tooLong = folder + std::string(300, 'n') + ".ini";
+  const auto before = scratch.Names();
+  driver::AnswerNextMessage(kIdOk);
+  if (!SaveDocument(tooLong)) {
+    const auto shown = driver::TakeShownMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "保存文件失败");
+    EXPECT_EQ(scratch.Names(), before);
+    EXPECT_EQ(Editor().filePath, longest);
+  } else {
+    const FileHandle h = OpenTextFile(tooLong, kReadOnly);
+    EXPECT_EQ(ReadLine(h), "k=v");
+    CloseTextFile(h);
+  }
 }
 
 TEST_F(Reliability, AHugeLineAndAMillionHeaders) {
