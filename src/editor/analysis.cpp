@@ -9,14 +9,11 @@ bool IsSectionHeader(const Text& line) { return TextsEqual(RightPart(line, 1), "
 
 }  // namespace
 
-void AnalyseLines(const std::vector<Text>& lines) {
+void AnalyseLines(std::vector<Text> lines) {
   using namespace MainWindow;
-  EditorState& state = Editor();
-  state.loadedLines.Resize(static_cast<int>(lines.size()));
   int i = 1;
   int currentSection = 0;
   for (const Text& line : lines) {
-    state.loadedLines[i] = line;
     if (IsSectionHeader(line)) {
       树型框1.AddTreeItem(-1, line, kSectionImage);
       currentSection = i - 1;
@@ -28,18 +25,24 @@ void AnalyseLines(const std::vector<Text>& lines) {
     ++i;
   }
   树型框1.ExpandTreeItem(0);
-  FillEntriesFromTree();
+  FillEntriesFromTree(lines);
+  TextList& loaded = Editor().loadedLines;
+  loaded.Clear();
+  for (Text& line : lines) loaded.Append(std::move(line));
 }
 
-void FillEntriesFromTree() {
+void FillEntriesFromTree(const std::vector<Text>& lines) {
   using namespace MainWindow;
   const int count = 树型框1.TreeItemCount();
   if (count == 0) return;
   // The target text is handed to the text view once: the same text as one
   // append per line, without re-laying-out the growing text every time.
+  std::size_t size = 0;
+  for (const Text& line : lines) size += line.size() + 2;
   Text target;
+  target.reserve(size);
   for (int k = 0; k < count; ++k) {
-    const Text text = 树型框1.GetTreeItemText(k);
+    const Text& text = lines[static_cast<std::size_t>(k)];
     超级列表框1.InsertRow(k, text);
     超级列表框1.SetCellText(k, 1, text);
     target += text;

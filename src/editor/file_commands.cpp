@@ -86,7 +86,7 @@ void OpenDocument() {
     return;
   }
   const Text path = 通用对话框1.FileName();
-  const ReadFile file = ReadWholeFile(path);
+  ReadFile file = ReadWholeFile(path);
   if (!file.ok) {
     // Gone since the dialog, locked, unreadable part-way, or a name the
     // platform cannot represent: the open document stays as it was.
@@ -99,7 +99,7 @@ void OpenDocument() {
   window.SetCaption(kTitleAfterOpen + state.filePath);
   state.modified = 0;
   state.loadedLines.Resize(0);
-  AnalyseLines(file.lines);
+  AnalyseLines(std::move(file.lines));
   AppendLog(":打开文本" + state.filePath + "\r\n");
   EnableDocumentCommands();
   SetStatusText(1, "打开文件");

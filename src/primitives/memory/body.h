@@ -90,6 +90,13 @@ struct WindowState {
 // Everything the body holds; one per process.
 struct Body {
   std::map<WindowId, std::unique_ptr<WindowState>> windows;
+  // The control found last: commands address the same control many times
+  // in a row. Forgotten whenever a window comes or goes.
+  struct {
+    WindowId window = kNoWindow;
+    int id = 0;
+    ControlState* control = nullptr;
+  } lastFound;
   int dispatchDepth = 0;
   std::vector<int> pendingCommands;  // menu items chosen from a pop-up, per window
   std::vector<WindowId> pendingCommandWindows;

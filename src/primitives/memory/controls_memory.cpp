@@ -66,10 +66,14 @@ WindowState* FindWindow(WindowId window) {
 }
 
 ControlState* FindControl(WindowId window, int id) {
+  auto& last = TheBody().lastFound;
+  if (last.control && last.window == window && last.id == id) return last.control;
   WindowState* w = FindWindow(window);
   if (!w) return nullptr;
   auto it = w->controls.find(id);
-  return it == w->controls.end() ? nullptr : &it->second;
+  if (it == w->controls.end()) return nullptr;
+  last = {window, id, &it->second};
+  return &it->second;
 }
 
 const MenuSpec* FindMenu(const WindowState& w, int id) {
@@ -156,6 +160,7 @@ void DestroyWindow(WindowId window) {
   for (WindowId other : it->second->disabledByMe) {
     if (WindowState* o = FindWindow(other)) o->disabled = false;
   }
+  body.lastFound = {};
   body.windows.erase(it);
 }
 
@@ -783,6 +788,7 @@ void LoadWindow(const Form& form, WindowId owner, bool modal) {
     }
   }
   WindowState& state = *w;
+  body.lastFound = {};
   body.windows[form.window] = std::move(w);
   for (const ControlSpec& spec : form.controls) {
     if (spec.type == ControlType::Tab) ShowPage(state, spec.id, 0);
