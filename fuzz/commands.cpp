@@ -79,6 +79,12 @@ int RowArgument(Input& in) { return in.Byte() % (超级列表框1.RowCount() + 1
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  FixturePath();  // made first, so that it is destroyed after the removal below
+  std::atexit([] { std::remove(FixturePath().c_str()); });
+  return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Input in{data, size};
   driver::OnUnexpected(&Ignore);  // boxes without a scripted answer get the harmless one
