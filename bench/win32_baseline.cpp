@@ -1,0 +1,112 @@
+// The floor for filling the real controls: the same lines put into a bare
+// tree view, list view and EDIT control in one process, the fastest way
+// the platform allows (redraw off, appends after the last item, an
+// owner-data list that only learns its row count, one WM_SETTEXT), next to
+// Varnel's own analysis into its views. Windows build only.
+//   varnel_win32_baseline [small large]   (default 10000 100000)
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench_lines.h"
+#include "editor/analysis.h"
+#include "editor/editor_state.h"
+#include "editor/window_ids.h"
+#include "forms/forms.h"
+#include "primitives/driver.h"
+
+namespace {
+
+std::wstring Wide(const Text& text) {
+  const int n = MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return wide;
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+double Bare(const std::vector<Text>& lines) {
+  HWND top = CreateWindowExW(0, L"STATIC", L"baseline", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASLINES, 0, 0, 200, 400, top,
+                              nullptr, nullptr, nullptr);
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, 200, 0,
+                              400, 200, top, nullptr, nullptr, nullptr);
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES);
+  HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | WS_VSCROLL, 200, 200, 400, 200,
+                              top, nullptr, nullptr, nullptr);
+  SendMessageW(edit, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+  Pump();
+  const double start = Now();
+  SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
+  HTREEITEM section = nullptr;
+  HTREEITEM last = nullptr;
+  for (const Text& line : lines) {
+    const std::wstring text = Wide(line);
+    TVINSERTSTRUCTW insert{};
+    const bool header = !line.empty() && line.back() == ']';
+    insert.hParent = header || !section ? TVI_ROOT : section;
+    insert.hInsertAfter = last ? last : TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+    last = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    if (header || !section) {
+      section = last;
+      last = nullptr;
+    }
+  }
+  SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(list, LVM_SETITEMCOUNT, lines.size(), 0);
+  Text all;
+  for (const Text& line : lines) all += line + "\r\n";
+  SetWindowTextW(edit, Wide(all).c_str());
+  InvalidateRect(top, nullptr, TRUE);
+  Pump();
+  const double seconds = Now() - start;
+  DestroyWindow(top);
+  Pump();
+  return seconds;
+}
+
+double Varnel(const std::vector<Text>& lines) {
+  using namespace MainWindow;
+  树型框1.ClearTree();
+  超级列表框1.DeleteAllRows();
+  编辑框1.SetContent("");
+  driver::Settle();
+  const double start = Now();
+  AnalyseLines(lines);
+  driver::Settle();
+  return Now() - start;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int sizes[] = {10000, 100000};
+  for (int i = 1; i < argc && i <= 2; ++i) sizes[i - 1] = std::atoi(argv[i]);
+  CreateEditorState();
+  LoadWindow(MainWindowForm());
+  driver::Settle();
+  double varnelTimes[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    const std::vector<Text> lines = BenchLines(sizes[i]);
+    const double bare = Bare(lines);
+    varnelTimes[i] = Varnel(lines);
+    std::printf("%d lines: bare controls %.1f ms, Varnel %.1f ms (%.2f x; target <= 1.5: %s)\n", sizes[i], bare * 1e3,
+                varnelTimes[i] * 1e3, varnelTimes[i] / bare, varnelTimes[i] <= 1.5 * bare ? "met" : "NOT MET");
+  }
+  std::printf("Varnel time %d / %d lines: %.2f (target <= 12: %s)\n", sizes[1], sizes[0], varnelTimes[1] / varnelTimes[0],
+              varnelTimes[1] / varnelTimes[0] <= 12 ? "met" : "NOT MET");
+  driver::Reset();
+  ReleaseEditorState();
+  return 0;
+}
