@@ -58,6 +58,9 @@ struct ControlRecord {
 
   // ListView: one entry per row, in the list's order.
   std::vector<std::vector<Text>> rows;
+  // Each row's check mark as the list last reported it (LVN_ITEMCHANGED),
+  // so reading the marks of many rows sends no message per row.
+  std::vector<bool> checks;
   std::vector<int> columnWidths;  // as written
   bool owesMouseUp = false;       // a press whose release the handlers have not seen yet
   int editingRow = -1;

@@ -81,6 +81,14 @@ bool ListNotify(ControlRecord& c, NMHDR* header, LRESULT* result) {
       EndLabelEdit(c, *reinterpret_cast<NMLVDISPINFOW*>(header));
       *result = FALSE;
       return true;
+    case LVN_ITEMCHANGED: {
+      const auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+      if ((change->uChanged & LVIF_STATE) && HasRow(c, change->iItem) &&
+          ((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK)) {
+        c.checks[static_cast<std::size_t>(change->iItem)] = ((change->uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
+      }
+      return false;
+    }
     case NM_CLICK: Raise(c.window, c.id, Event::Clicked); return true;
     default: return false;
   }
@@ -162,6 +170,7 @@ int ListView::InsertRow(int position, const Text& text) const {
   cells[0] = text;
   // In place before the list asks for the new row's text.
   c->rows.insert(c->rows.begin() + position, std::move(cells));
+  c->checks.insert(c->checks.begin() + position, false);
   HoldRedraw(*c);
   LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -177,6 +186,7 @@ int ListView::InsertRow(int position, const Text& text) const {
   if (at != position) {
     if (at >= 0) SendMessageW(c->hwnd, LVM_DELETEITEM, static_cast<WPARAM>(at), 0);
     c->rows.erase(c->rows.begin() + position);
+    c->checks.erase(c->checks.begin() + position);
     return -1;
   }
   for (std::size_t column = 1; column < columns; ++column) {
@@ -216,9 +226,7 @@ void ListView::SetRowChecked(int row, int checked) const {
 int ListView::GetRowChecked(int row) const {
   ControlRecord* c = List(window(), id());
   if (!HasRow(c, row)) return -1;
-  const auto state = static_cast<UINT>(
-      SendMessageW(c->hwnd, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK));
-  return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2 ? 1 : 0;
+  return c->checks[static_cast<std::size_t>(row)] ? 1 : 0;
 }
 
 Text ListView::JoinedColumn(int column, const Text& separator, bool checkedOnly) const {
@@ -252,6 +260,7 @@ bool ListView::DeleteRow(int row) const {
   if (!HasRow(c, row)) return false;
   if (!SendMessageW(c->hwnd, LVM_DELETEITEM, static_cast<WPARAM>(row), 0)) return false;
   c->rows.erase(c->rows.begin() + row);
+  c->checks.erase(c->checks.begin() + row);
   return true;
 }
 
@@ -260,6 +269,7 @@ void ListView::DeleteAllRows() const {
   if (!c) return;
   SendMessageW(c->hwnd, LVM_DELETEALLITEMS, 0, 0);
   c->rows.clear();
+  c->checks.clear();
 }
 
 void ListView::EnsureRowVisible(int row) const {
