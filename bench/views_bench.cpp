@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "bench_lines.h"
+#include "main_window_bench.h"
 #include "commands/commands.h"
 #include "editor/analysis.h"
 #include "editor/editor_state.h"
@@ -52,11 +53,8 @@ std::vector<double> Measure(int count) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int sizes[] = {10000, 100000};
-  for (int i = 1; i < argc && i <= 2; ++i) sizes[i - 1] = std::atoi(argv[i]);
-  CreateEditorState();
-  LoadWindow(MainWindowForm());
-  driver::Settle();
+  int sizes[2];
+  StartWithMainWindow(argc, argv, sizes);
   const std::vector<double> small = Measure(sizes[0]);
   const std::vector<double> large = Measure(sizes[1]);
   for (int s = 0; s < kStepCount; ++s) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bench_lines.h"
+#include "main_window_bench.h"
 #include "editor/analysis.h"
 #include "editor/editor_state.h"
 #include "editor/window_ids.h"
@@ -91,11 +92,8 @@ double Varnel(const std::vector<Text>& lines) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int sizes[] = {10000, 100000};
-  for (int i = 1; i < argc && i <= 2; ++i) sizes[i - 1] = std::atoi(argv[i]);
-  CreateEditorState();
-  LoadWindow(MainWindowForm());
-  driver::Settle();
+  int sizes[2];
+  StartWithMainWindow(argc, argv, sizes);
   double varnelTimes[2] = {};
   for (int i = 0; i < 2; ++i) {
     const std::vector<Text> lines = BenchLines(sizes[i]);
