@@ -11,3 +11,6 @@ std::vector<Text> BenchLines(int count);
 
 // Wall-clock seconds.
 double Now();
+
+// The most memory the process has held so far, in bytes.
+double PeakMemoryBytes();

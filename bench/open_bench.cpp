@@ -10,7 +10,6 @@
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 #include <ini.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -68,12 +67,6 @@ void SplitLines(const Text& path) {
 int CountEntry(void* count, const char*, const char*, const char*) {
   ++*static_cast<long*>(count);
   return 1;
-}
-
-long PeakBytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss * 1024L;
 }
 
 }  // namespace
@@ -144,8 +137,8 @@ int main(int argc, char** argv) {
                   Verdict(t <= 3 * copy));
     }
     std::printf("  save %.1f ms\n", Median([&] { SaveDocument(saved); }) * 1e3);
-    std::printf("  peak memory so far %.1f MB, %.0f bytes per line beyond the file\n", static_cast<double>(PeakBytes()) / 1e6,
-                (static_cast<double>(PeakBytes()) - static_cast<double>(bytes.size())) / size);
+    std::printf("  peak memory so far %.1f MB, %.0f bytes per line beyond the file\n", PeakMemoryBytes() / 1e6,
+                (PeakMemoryBytes() - static_cast<double>(bytes.size())) / size);
     std::remove(saved.c_str());
   }
   std::remove(path.c_str());
