@@ -18,8 +18,7 @@ using Texts = std::vector<Text>;
 class Editing : public MainWindowFixture {
  protected:
   void Open(const std::string& bytes) {
-    driver::AnswerNextDialog(scratch.Fixture("doc.ini", bytes));
-    driver::ChooseMenu(打开);
+    OpenFile(scratch.Fixture("doc.ini", bytes));
     driver::TakeShownDialogs();
   }
   static Texts Column(int column) {

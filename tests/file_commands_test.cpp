@@ -26,11 +26,6 @@ class FileCommands : public MainWindowFixture {
     MainWindowFixture::TearDown();
   }
 
-  // Opens `path` through 打开(&O) with the dialog answered.
-  static void Open(const Text& path) {
-    driver::AnswerNextDialog(path);
-    driver::ChooseMenu(打开);
-  }
   static std::vector<Text> Log() {
     std::vector<Text> entries;
     for (int i = 0; i < 列表框2.ListItemCount(); ++i) entries.push_back(列表框2.GetListItemText(i));
@@ -87,7 +82,7 @@ TEST_F(FileCommands, StartUpAndNewLeaveOnlyTheIdleCommands) {
   EXPECT_EQ(Editor().filePath, "");
 
   const Text path = scratch.Fixture("a.ini", "[a]\r\nx=1\r\n");
-  Open(path);
+  OpenFile(path);
   EXPECT_EQ(window.Caption(), "Varnel-" + path);
   EXPECT_FALSE(查找.Disabled());
   EXPECT_FALSE(工具条1.ButtonEnabled(2)) << "save waits for an edit";
@@ -133,7 +128,7 @@ TEST_F(FileCommands, OpenThenSaveWritesTheLinesWithCrLf) {
     SCOPED_TRACE(c.name);
     const Text path = scratch.Fixture("round.ini", c.bytes);
     if (c.warned) driver::AnswerNextMessage(kIdOk);
-    Open(path);
+    OpenFile(path);
     const auto shown = driver::TakeShownMessages();
     ASSERT_EQ(shown.size(), c.warned ? 1u : 0u);
     if (c.warned) {
@@ -156,7 +151,7 @@ TEST_F(FileCommands, OpenThenSaveWritesTheLinesWithCrLf) {
 TEST_F(FileCommands, SavePromptForNewOpenExitAndClosing) {
   const Text first = scratch.Fixture("first.ini", "[a]\r\n");
   const Text second = scratch.Fixture("second.ini", "[b]\r\n");
-  Open(first);
+  OpenFile(first);
   driver::TakeShownDialogs();
   Editor().modified = 1;
 
@@ -182,7 +177,7 @@ TEST_F(FileCommands, SavePromptForNewOpenExitAndClosing) {
 
   // No: the next file opens unsaved work and all, with modified 0.
   driver::AnswerNextMessage(kIdNo);
-  Open(second);
+  OpenFile(second);
   EXPECT_EQ(Editor().filePath, second);
   EXPECT_EQ(Editor().modified, 0);
   EXPECT_EQ(ScratchFolder::Contents(first), "[a]\r\n");
@@ -255,7 +250,7 @@ TEST_F(FileCommands, NotepadGetsTheUnquotedPath) {
   driver::ChooseMenu(新建);
   OpenInNotepad();  // the menu item is disabled for an untitled document
   const Text path = scratch.Fixture("with space.ini", "k=v\r\n");
-  Open(path);
+  OpenFile(path);
   driver::ChooseMenu(用记事本打开);
   EXPECT_EQ(driver::TakeStartedPrograms(),
             (std::vector<Text>{"c:\\windows\\notepad.exe 无标题", "c:\\windows\\notepad.exe " + path}));
@@ -263,7 +258,7 @@ TEST_F(FileCommands, NotepadGetsTheUnquotedPath) {
 
 TEST_F(FileCommands, AFileThatCannotBeReadChangesNothing) {
   const Text path = scratch.Fixture("a.ini", "[a]\r\nx=1\r\n");
-  Open(path);
+  OpenFile(path);
   Editor().modified = 1;
   const Snapshot before = Take();
   const Text other = scratch.Fixture("b.ini", "[b]\r\n");
@@ -272,7 +267,7 @@ TEST_F(FileCommands, AFileThatCannotBeReadChangesNothing) {
     InjectFileFault(step);
     driver::AnswerNextMessage(kIdNo);  // the save prompt
     driver::AnswerNextMessage(kIdOk);
-    Open(other);
+    OpenFile(other);
     const auto shown = driver::TakeShownMessages();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1].text, "打开文件失败！");
@@ -284,13 +279,13 @@ TEST_F(FileCommands, AFileThatCannotBeReadChangesNothing) {
   const Text readOnly = scratch.Fixture("ro.ini", "[ro]\r\nk=v\r\n");
   ScratchFolder::MakeReadOnly(readOnly);
   driver::AnswerNextMessage(kIdNo);
-  Open(readOnly);
+  OpenFile(readOnly);
   EXPECT_EQ(Rows(), (std::vector<Text>{"[ro]", "k=v"}));
 }
 
 TEST_F(FileCommands, AFailedSaveLeavesTheFileAndTheDocumentAsTheyWere) {
   const Text path = scratch.Fixture("keep.ini", "[a]\nx=1\n");
-  Open(path);
+  OpenFile(path);
   编辑框1.SetContent("[changed]\r\n");
   Editor().modified = 1;
   const Snapshot before = Take();
@@ -337,7 +332,7 @@ TEST_F(FileCommands, APathThePlatformCannotRepresentIsNotWritten) {
 
 TEST_F(FileCommands, ToolbarPositionTwoSavesTheDocument) {
   const Text path = scratch.Fixture("tool.ini", "k=v\n");
-  Open(path);
+  OpenFile(path);
   工具条1.SetButtonEnabled(2, true);  // the editing commands enable it
   driver::ClickToolButton(工具条1, 2);
   EXPECT_EQ(ScratchFolder::Contents(path), "k=v\r\n");

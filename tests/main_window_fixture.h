@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/editor_state.h"
+#include "editor/window_ids.h"
 #include "forms/forms.h"
 #include "primitives/driver.h"
 
@@ -20,6 +21,12 @@ class MainWindowFixture : public testing::Test {
   void TearDown() override {
     driver::Reset();
     ReleaseEditorState();
+  }
+
+  // Opens `path` through 打开(&O), the file dialog answered with it.
+  static void OpenFile(const Text& path) {
+    driver::AnswerNextDialog(path);
+    driver::ChooseMenu(MainWindow::打开);
   }
 
  private:

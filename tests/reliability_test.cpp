@@ -60,10 +60,6 @@ std::string GeneratedFile(std::mt19937& random) {
 
 class Reliability : public MainWindowFixture {
  protected:
-  void Open(const Text& path) {
-    driver::AnswerNextDialog(path);
-    driver::ChooseMenu(打开);
-  }
   ScratchFolder scratch;
 };
 
@@ -77,7 +73,7 @@ TEST_F(Reliability, OpenThenSaveGivesTheLinesJoinedByCrLf) {
   for (int n = 0; n < files; ++n) {
     const std::string bytes = GeneratedFile(random);
     const Text path = scratch.Fixture("round.ini", bytes);
-    Open(path);
+    OpenFile(path);
     ASSERT_EQ(Editor().filePath, path);
     driver::PressShortcut(kMainWindow, 'S');
     Text expected;
@@ -92,7 +88,7 @@ TEST_F(Reliability, TextThatIsReallyUtf16WarnsAndStaysOnDiskUntilSaved) {
   const std::string utf16(kBytes, sizeof kBytes - 1);
   const Text path = scratch.Fixture("utf16.ini", utf16);
   driver::AnswerNextMessage(kIdOk);
-  Open(path);
+  OpenFile(path);
   const auto shown = driver::TakeShownMessages();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].title, "警告");
@@ -112,7 +108,7 @@ TEST_F(Reliability, BinaryGarbageOpens) {
   ASSERT_NE(bytes.find('\x1A'), std::string::npos);
   const Text path = scratch.Fixture("garbage.bin", bytes);
   driver::AnswerNextMessage(kIdOk);  // the text ends at the first 0x1A: the warning
-  Open(path);
+  OpenFile(path);
   EXPECT_EQ(driver::TakeShownMessages().size(), 1u);
   EXPECT_EQ(Editor().filePath, path);
   EXPECT_EQ(ScratchFolder::Contents(path), bytes);
@@ -122,7 +118,7 @@ TEST_F(Reliability, NamesWithSpacesAndChinese) {
   // Made through the program's own file calls, which take GBK names.
   const Text path = scratch.PathOf("my 配置 file.ini");
   ASSERT_TRUE(ReplaceFileContent(path, "[中文]\r\n键=值\r\n"));
-  Open(path);
+  OpenFile(path);
   EXPECT_EQ(window.Caption(), "Varnel-" + path);
   EXPECT_EQ(超级列表框1.GetCellText(0, 0), "[中文]");
   超级列表框1.SetCellText(1, 0, "键=新值");
@@ -141,7 +137,7 @@ TEST_F(Reliability, PathsUpToTheLimitWorkAndLongerOnesFailCleanly) {
   const Text longest = folder + std::string(259 - folder.size() - 4, 'n') + ".ini";
   ASSERT_EQ(longest.size(), 259u);
   ASSERT_TRUE(SaveDocument(longest));
-  Open(longest);
+  OpenFile(longest);
   EXPECT_EQ(超级列表框1.GetCellText(0, 0), "k=v");
 
   // Longer than a name or a path may be: either the platform takes it
@@ -168,7 +164,7 @@ TEST_F(Reliability, AHugeLineAndAMillionHeaders) {
 #endif
   const std::string line(50 * 1024 * 1024, 'x');
   const Text path = scratch.Fixture("huge.ini", line);
-  Open(path);
+  OpenFile(path);
   EXPECT_EQ(超级列表框1.RowCount(), 1);
   EXPECT_EQ(TextLength(超级列表框1.GetCellText(0, 0)), TextLength(line));
   driver::PressShortcut(kMainWindow, 'S');
@@ -177,7 +173,7 @@ TEST_F(Reliability, AHugeLineAndAMillionHeaders) {
   std::string headers;
   for (int i = 0; i < 1000000; ++i) headers += "[h]\n";
   const Text many = scratch.Fixture("many.ini", headers);
-  Open(many);
+  OpenFile(many);
   EXPECT_EQ(树型框1.TreeItemCount(), 1000000);
   EXPECT_EQ(超级列表框1.RowCount(), 1000000);
   driver::ClickToolButton(工具条1, 7);

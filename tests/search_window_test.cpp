@@ -20,8 +20,7 @@ class Windows : public MainWindowFixture {
   void SetUp() override {
     MainWindowFixture::SetUp();
     // A document makes 查找 available.
-    driver::AnswerNextDialog(scratch.Fixture("doc.ini", "k=v\n"));
-    driver::ChooseMenu(MainWindow::打开);
+    OpenFile(scratch.Fixture("doc.ini", "k=v\n"));
   }
   static void OpenFind() {
     driver::PressShortcut(kMainWindow, 'F');

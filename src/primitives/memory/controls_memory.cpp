@@ -11,24 +11,24 @@ namespace {
 
 // The screen the stand-in windows live on.
 
-ControlState StateFor(const ControlSpec& spec) {
+ControlState StateFor(const ControlSpec& design) {
   ControlState c;
-  c.type = spec.type;
-  c.id = spec.id;
-  c.parent = spec.parent;
-  c.page = spec.page;
-  c.style = spec.style;
-  c.geometry = spec.geometry;
-  c.visible = (spec.style & kHidden) == 0;
-  c.caption = spec.caption;
-  c.checked = (spec.style & kChecked) != 0;
-  for (const ColumnSpec& column : spec.columns) c.columnWidths.push_back(column.width);
-  for (const StatusPartSpec& part : spec.parts) c.parts.push_back(StatusPart{part.width, part.text});
-  for (const ToolButtonSpec& button : spec.buttons) {
+  c.type = design.type;
+  c.id = design.id;
+  c.parent = design.parent;
+  c.page = design.page;
+  c.style = design.style;
+  c.geometry = design.geometry;
+  c.visible = (design.style & kHidden) == 0;
+  c.caption = design.caption;
+  c.checked = (design.style & kChecked) != 0;
+  for (const ColumnSpec& column : design.columns) c.columnWidths.push_back(column.width);
+  for (const StatusPartSpec& part : design.parts) c.parts.push_back(StatusPart{part.width, part.text});
+  for (const ToolButtonSpec& button : design.buttons) {
     c.buttonEnabled.push_back(true);
     c.separator.push_back(button.image < 0);
   }
-  c.filter = spec.filter;
+  c.filter = design.filter;
   return c;
 }
 
@@ -613,8 +613,8 @@ int Tab::CurrentPage() const {
 void Tab::SetCurrentPage(int page) const {
   WindowState* w = FindWindow(window());
   if (!w || !Get(window(), id(), ControlType::Tab) || page < 0) return;
-  for (const ControlSpec& spec : w->form.controls) {
-    if (spec.id == id() && page < static_cast<int>(spec.pages.size())) ShowPage(*w, id(), page);
+  for (const ControlSpec& design : w->form.controls) {
+    if (design.id == id() && page < static_cast<int>(design.pages.size())) ShowPage(*w, id(), page);
   }
 }
 
@@ -778,7 +778,7 @@ void LoadWindow(const Form& form, WindowId owner, bool modal) {
   w->restored = w->geometry;
   w->caption = form.caption;
   w->modal = modal;
-  for (const ControlSpec& spec : form.controls) w->controls.emplace(spec.id, StateFor(spec));
+  for (const ControlSpec& design : form.controls) w->controls.emplace(design.id, StateFor(design));
   if (modal) {
     for (auto& [id, other] : body.windows) {
       if (!other->disabled) {
@@ -790,8 +790,8 @@ void LoadWindow(const Form& form, WindowId owner, bool modal) {
   WindowState& state = *w;
   body.lastFound = {};
   body.windows[form.window] = std::move(w);
-  for (const ControlSpec& spec : form.controls) {
-    if (spec.type == ControlType::Tab) ShowPage(state, spec.id, 0);
+  for (const ControlSpec& design : form.controls) {
+    if (design.type == ControlType::Tab) ShowPage(state, design.id, 0);
   }
   Raise(form.window, 0, Event::Created);
 }
@@ -811,11 +811,11 @@ void RefreshNow(WindowId) {}
 void PopupMenu(WindowId window, int menu) {
   Body& body = TheBody();
   WindowState* w = FindWindow(window);
-  const MenuSpec* spec = w ? FindMenu(*w, menu) : nullptr;
-  if (!spec) return;
+  const MenuSpec* design = w ? FindMenu(*w, menu) : nullptr;
+  if (!design) return;
   body.lastPopup = menu;
   body.lastPopupStates.clear();
-  for (const MenuSpec& item : spec->items) {
+  for (const MenuSpec& item : design->items) {
     body.lastPopupStates.push_back(item.caption != "-" && MenuItem(window, item.id).Disabled());
   }
   if (body.popupAnswers.empty()) return;

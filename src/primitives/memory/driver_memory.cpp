@@ -160,8 +160,8 @@ void ClickButton(Control button) {
   if (!Accepting(button.window(), button.id(), c->type)) return;
   if (c->type == ControlType::HyperLinker) {
     // A web link asks the system to show its address; it raises no event.
-    for (const ControlSpec& spec : FindWindow(button.window())->form.controls) {
-      if (spec.id == button.id()) OpenWebAddress(spec.address);
+    for (const ControlSpec& design : FindWindow(button.window())->form.controls) {
+      if (design.id == button.id()) OpenWebAddress(design.address);
     }
     return;
   }
@@ -169,14 +169,14 @@ void ClickButton(Control button) {
     // An automatic option button checks itself and clears the others of
     // its group: the buttons up to the next group start.
     WindowState* w = FindWindow(button.window());
-    const std::vector<ControlSpec>& specs = w->form.controls;
+    const std::vector<ControlSpec>& designs = w->form.controls;
     std::size_t at = 0;
-    while (at < specs.size() && specs[at].id != button.id()) ++at;
+    while (at < designs.size() && designs[at].id != button.id()) ++at;
     std::size_t first = at;
-    while (first > 0 && !(specs[first].style & kGroupStart)) --first;
-    for (std::size_t i = first; i < specs.size(); ++i) {
-      if (i > first && (specs[i].style & kGroupStart)) break;
-      if (specs[i].type == ControlType::RadioBox) w->controls.at(specs[i].id).checked = specs[i].id == button.id();
+    while (first > 0 && !(designs[first].style & kGroupStart)) --first;
+    for (std::size_t i = first; i < designs.size(); ++i) {
+      if (i > first && (designs[i].style & kGroupStart)) break;
+      if (designs[i].type == ControlType::RadioBox) w->controls.at(designs[i].id).checked = designs[i].id == button.id();
     }
   }
   Raise(button.window(), button.id(), Event::Clicked);

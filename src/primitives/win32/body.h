@@ -44,7 +44,7 @@ struct ControlRecord {
   WindowId window = kNoWindow;
   int id = 0;
   ControlType type = ControlType::Label;
-  const ControlSpec* spec = nullptr;  // in the window record's own copy of the form
+  const ControlSpec* design = nullptr;  // in the window record's own copy of the form
   HWND hwnd = nullptr;                // none for a CommonDlg
   Text caption;
   Geometry written;  // last geometry written, so negative sizes read back as written

@@ -11,7 +11,7 @@ int Tab::CurrentPage() const {
 void Tab::SetCurrentPage(int page) const {
   ControlRecord* c = ControlOf(window(), id(), ControlType::Tab);
   WindowRecord* w = FindWindowRecord(window());
-  if (!c || !w || page < 0 || page >= static_cast<int>(c->spec->pages.size())) return;
+  if (!c || !w || page < 0 || page >= static_cast<int>(c->design->pages.size())) return;
   // TCM_SETCURSEL sends no notification, so no event either.
   SendMessageW(c->hwnd, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
   ShowTabPage(*w, *c, page);

@@ -15,44 +15,44 @@ struct Creation {
   const wchar_t* text;
 };
 
-bool Has(const ControlSpec& spec, unsigned bit) { return (spec.style & bit) != 0; }
+bool Has(const ControlSpec& design, unsigned bit) { return (design.style & bit) != 0; }
 
-Creation CreationFor(const ControlSpec& spec, const std::wstring& caption) {
+Creation CreationFor(const ControlSpec& design, const std::wstring& caption) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-  if (!Has(spec, kHidden)) style |= WS_VISIBLE;
-  if (Has(spec, kTabStop)) style |= WS_TABSTOP;
+  if (!Has(design, kHidden)) style |= WS_VISIBLE;
+  if (Has(design, kTabStop)) style |= WS_TABSTOP;
   DWORD ex = 0;
-  if (Has(spec, kClientEdge)) ex |= WS_EX_CLIENTEDGE;
-  if (Has(spec, kStaticEdge)) ex |= WS_EX_STATICEDGE;
+  if (Has(design, kClientEdge)) ex |= WS_EX_CLIENTEDGE;
+  if (Has(design, kStaticEdge)) ex |= WS_EX_STATICEDGE;
   const wchar_t* text = caption.c_str();
-  switch (spec.type) {
+  switch (design.type) {
     case ControlType::TreeBox:
       return {WC_TREEVIEWW, style | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, ex, L""};
     case ControlType::ListView:
       style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
-      if (Has(spec, kEditLabels)) style |= LVS_EDITLABELS;
+      if (Has(design, kEditLabels)) style |= LVS_EDITLABELS;
       return {WC_LISTVIEWW, style, ex, L""};
     case ControlType::EditBox:
       style |= ES_LEFT;
-      style |= Has(spec, kMultiLine) ? (ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL) : ES_AUTOHSCROLL;
-      if (Has(spec, kReadOnlyEdit)) style |= ES_READONLY;
-      if (Has(spec, kVerticalScroll)) style |= WS_VSCROLL;
+      style |= Has(design, kMultiLine) ? (ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL) : ES_AUTOHSCROLL;
+      if (Has(design, kReadOnlyEdit)) style |= ES_READONLY;
+      if (Has(design, kVerticalScroll)) style |= WS_VSCROLL;
       return {L"EDIT", style, ex, L""};
     case ControlType::ListBox:
       style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-      if (Has(spec, kVerticalScroll)) style |= WS_VSCROLL;
+      if (Has(design, kVerticalScroll)) style |= WS_VSCROLL;
       return {L"LISTBOX", style, ex, L""};
     case ControlType::StatusBar: return {STATUSCLASSNAMEW, style | SBARS_TOOLTIPS, ex, L""};
     case ControlType::ToolBar:
       return {TOOLBARCLASSNAMEW, style | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE, ex, L""};
     case ControlType::Tab: return {WC_TABCONTROLW, style | WS_CLIPCHILDREN, ex, L""};
     case ControlType::RadioBox:
-      style |= Has(spec, kAutoRadio) ? BS_AUTORADIOBUTTON : BS_RADIOBUTTON;
-      if (Has(spec, kGroupStart)) style |= WS_GROUP;
+      style |= Has(design, kAutoRadio) ? BS_AUTORADIOBUTTON : BS_RADIOBUTTON;
+      if (Has(design, kGroupStart)) style |= WS_GROUP;
       return {L"BUTTON", style, ex, text};
     case ControlType::Button:
       style |= BS_PUSHBUTTON;
-      if (Has(spec, kGroupStart)) style |= WS_GROUP;
+      if (Has(design, kGroupStart)) style |= WS_GROUP;
       return {L"BUTTON", style, ex, text};
     case ControlType::GroupBox: return {L"BUTTON", style | BS_GROUPBOX | WS_CLIPCHILDREN, ex, text};
     case ControlType::Label: return {L"STATIC", style | SS_LEFT | SS_NOPREFIX, ex, text};
@@ -64,28 +64,28 @@ Creation CreationFor(const ControlSpec& spec, const std::wstring& caption) {
 }
 
 // Image strips are bitmaps whose magenta pixels are transparent.
-HIMAGELIST LoadImageStrip(const ImageSpec& spec) {
-  if (spec.resource == 0) return nullptr;
+HIMAGELIST LoadImageStrip(const ImageSpec& design) {
+  if (design.resource == 0) return nullptr;
   const auto bitmap = static_cast<HBITMAP>(
-      LoadImageW(Instance(), MAKEINTRESOURCEW(spec.resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+      LoadImageW(Instance(), MAKEINTRESOURCEW(design.resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!bitmap) return nullptr;
-  HIMAGELIST list = ImageList_Create(spec.width, spec.height, ILC_COLOR24 | ILC_MASK, std::max(spec.count, 1), 0);
+  HIMAGELIST list = ImageList_Create(design.width, design.height, ILC_COLOR24 | ILC_MASK, std::max(design.count, 1), 0);
   if (list) ImageList_AddMasked(list, bitmap, RGB(255, 0, 255));
   DeleteObject(bitmap);
   return list;
 }
 
-HFONT LabelFont(const ControlSpec& spec) {
-  if (!Has(spec, kBold) && !Has(spec, kItalic) && spec.fontName.empty()) return nullptr;
+HFONT LabelFont(const ControlSpec& design) {
+  if (!Has(design, kBold) && !Has(design, kItalic) && design.fontName.empty()) return nullptr;
   LOGFONTW font{};
   GetObjectW(GuiFont(), sizeof font, &font);
-  if (Has(spec, kBold)) font.lfWeight = FW_BOLD;
-  if (Has(spec, kItalic)) font.lfItalic = TRUE;
-  if (!spec.fontName.empty()) {
-    const std::wstring face = Shown(spec.fontName);
+  if (Has(design, kBold)) font.lfWeight = FW_BOLD;
+  if (Has(design, kItalic)) font.lfItalic = TRUE;
+  if (!design.fontName.empty()) {
+    const std::wstring face = Shown(design.fontName);
     face.copy(font.lfFaceName, LF_FACESIZE - 1);
     font.lfFaceName[std::min<std::size_t>(face.size(), LF_FACESIZE - 1)] = L'\0';
-    font.lfHeight = spec.fontHeight;
+    font.lfHeight = design.fontHeight;
     font.lfWidth = 0;
     font.lfCharSet = GB2312_CHARSET;
   }
@@ -93,7 +93,7 @@ HFONT LabelFont(const ControlSpec& spec) {
 }
 
 void SetUpPicture(ControlRecord& c) {
-  const ImageSpec& image = c.spec->images;
+  const ImageSpec& image = c.design->images;
   if (image.resource == 0) return;
   // The icon at the size the picture asks for (the logo is 48 x 48).
   if (HANDLE icon = LoadImageW(Instance(), MAKEINTRESOURCEW(image.resource), IMAGE_ICON, image.width, image.height,
@@ -107,13 +107,13 @@ void SetUpPicture(ControlRecord& c) {
 }
 
 void SetUpListView(ControlRecord& c) {
-  const ControlSpec& spec = *c.spec;
+  const ControlSpec& design = *c.design;
   DWORD ex = 0;
-  if (Has(spec, kCheckBoxes)) ex |= LVS_EX_CHECKBOXES;
-  if (Has(spec, kGridLines)) ex |= LVS_EX_GRIDLINES;
+  if (Has(design, kCheckBoxes)) ex |= LVS_EX_CHECKBOXES;
+  if (Has(design, kGridLines)) ex |= LVS_EX_GRIDLINES;
   SendMessageW(c.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES, static_cast<LPARAM>(ex));
   int index = 0;
-  for (const ColumnSpec& column : spec.columns) {
+  for (const ColumnSpec& column : design.columns) {
     std::wstring caption = Shown(column.caption);
     LVCOLUMNW lvc{};
     lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
@@ -123,14 +123,14 @@ void SetUpListView(ControlRecord& c) {
     SendMessageW(c.hwnd, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&lvc));
     c.columnWidths.push_back(column.width);
   }
-  if ((c.images = LoadImageStrip(spec.images))) {
+  if ((c.images = LoadImageStrip(design.images))) {
     SendMessageW(c.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(c.images));
   }
 }
 
 void SetUpTab(ControlRecord& c) {
   int index = 0;
-  for (const Text& page : c.spec->pages) {
+  for (const Text& page : c.design->pages) {
     std::wstring caption = Shown(page);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -140,15 +140,15 @@ void SetUpTab(ControlRecord& c) {
 }
 
 void SetUpToolBar(ControlRecord& c) {
-  const ControlSpec& spec = *c.spec;
+  const ControlSpec& design = *c.design;
   SendMessageW(c.hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  if ((c.images = LoadImageStrip(spec.images))) {
-    SendMessageW(c.hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(spec.images.width, spec.images.height));
+  if ((c.images = LoadImageStrip(design.images))) {
+    SendMessageW(c.hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(design.images.width, design.images.height));
     SendMessageW(c.hwnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(c.images));
   }
   std::vector<TBBUTTON> buttons;
   int command = 1;
-  for (const ToolButtonSpec& b : spec.buttons) {
+  for (const ToolButtonSpec& b : design.buttons) {
     TBBUTTON button{};
     button.iBitmap = b.image < 0 ? 0 : (c.images ? b.image : I_IMAGENONE);
     button.idCommand = command++;
@@ -164,19 +164,19 @@ void SetUpToolBar(ControlRecord& c) {
 }
 
 void SetUpStatusBar(ControlRecord& c) {
-  const ControlSpec& spec = *c.spec;
-  c.images = LoadImageStrip(spec.images);
-  for (const StatusPartSpec& part : spec.parts) {
+  const ControlSpec& design = *c.design;
+  c.images = LoadImageStrip(design.images);
+  for (const StatusPartSpec& part : design.parts) {
     c.partWidths.push_back(part.width);
     c.partTexts.push_back(part.text);
     c.partTips.push_back(Shown(part.tip));
   }
   ApplyStatusParts(c);
-  for (std::size_t i = 0; i < spec.parts.size(); ++i) {
+  for (std::size_t i = 0; i < design.parts.size(); ++i) {
     const WPARAM part = static_cast<WPARAM>(i);
     SendMessageW(c.hwnd, SB_SETTIPTEXTW, part, reinterpret_cast<LPARAM>(c.partTips[i].c_str()));
-    if (c.images && spec.parts[i].icon >= 0) {
-      if (HICON icon = ImageList_GetIcon(c.images, spec.parts[i].icon, ILD_NORMAL)) {
+    if (c.images && design.parts[i].icon >= 0) {
+      if (HICON icon = ImageList_GetIcon(c.images, design.parts[i].icon, ILD_NORMAL)) {
         SendMessageW(c.hwnd, SB_SETICON, part, reinterpret_cast<LPARAM>(icon));
       }
     }
@@ -184,10 +184,10 @@ void SetUpStatusBar(ControlRecord& c) {
 }
 
 void SetUp(ControlRecord& c) {
-  const ControlSpec& spec = *c.spec;
+  const ControlSpec& design = *c.design;
   switch (c.type) {
     case ControlType::TreeBox:
-      if ((c.images = LoadImageStrip(spec.images))) {
+      if ((c.images = LoadImageStrip(design.images))) {
         SendMessageW(c.hwnd, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(c.images));
       }
       break;
@@ -200,42 +200,42 @@ void SetUp(ControlRecord& c) {
     case ControlType::ToolBar: SetUpToolBar(c); break;
     case ControlType::Tab: SetUpTab(c); break;
     case ControlType::RadioBox:
-      if (Has(spec, kChecked)) SendMessageW(c.hwnd, BM_SETCHECK, BST_CHECKED, 0);
+      if (Has(design, kChecked)) SendMessageW(c.hwnd, BM_SETCHECK, BST_CHECKED, 0);
       break;
     case ControlType::PictureBox: SetUpPicture(c); break;
     default: break;
   }
 }
 
-bool CreateOne(WindowRecord& w, const ControlSpec& spec) {
+bool CreateOne(WindowRecord& w, const ControlSpec& design) {
   auto record = std::make_unique<ControlRecord>();
   ControlRecord& c = *record;
   c.window = w.form.window;
-  c.id = spec.id;
-  c.type = spec.type;
-  c.spec = &spec;
-  c.caption = spec.caption;
-  c.written = spec.geometry;
-  c.filter = spec.filter;
-  w.controls[spec.id] = std::move(record);
-  if (spec.type == ControlType::CommonDlg) return true;
+  c.id = design.id;
+  c.type = design.type;
+  c.design = &design;
+  c.caption = design.caption;
+  c.written = design.geometry;
+  c.filter = design.filter;
+  w.controls[design.id] = std::move(record);
+  if (design.type == ControlType::CommonDlg) return true;
 
   HWND parent = w.hwnd;
-  if (spec.parent != 0) parent = w.controls.at(spec.parent)->hwnd;
-  const std::wstring caption = Shown(spec.caption);
-  const Creation how = CreationFor(spec, caption);
-  const Geometry& g = spec.geometry;
+  if (design.parent != 0) parent = w.controls.at(design.parent)->hwnd;
+  const std::wstring caption = Shown(design.caption);
+  const Creation how = CreationFor(design, caption);
+  const Geometry& g = design.geometry;
   c.hwnd = CreateWindowExW(how.exStyle, how.windowClass, how.text, how.style, g.left, g.top, std::max(0, g.width),
-                           std::max(0, g.height), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                           std::max(0, g.height), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)),
                            Instance(), nullptr);
-  if (!c.hwnd) StopProgram(Text("无法创建控件“") + spec.designName + "”。");
+  if (!c.hwnd) StopProgram(Text("无法创建控件“") + design.designName + "”。");
   w.byHandle[c.hwnd] = &c;
-  c.font = LabelFont(spec);
+  c.font = LabelFont(design);
   SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.font ? c.font : GuiFont()), FALSE);
   SetWindowSubclass(c.hwnd, ControlProc, 1, reinterpret_cast<DWORD_PTR>(&c));
   SetUp(c);
   // Containers lie under whatever is placed over them.
-  if (spec.type == ControlType::Tab || spec.type == ControlType::GroupBox) {
+  if (design.type == ControlType::Tab || design.type == ControlType::GroupBox) {
     SetWindowPos(c.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   return true;
@@ -261,14 +261,14 @@ void CreateControls(WindowRecord& w) {
   // Children of a tab or a group box come after their container, wherever
   // the form lists them.
   std::vector<const ControlSpec*> waiting;
-  for (const ControlSpec& spec : w.form.controls) waiting.push_back(&spec);
+  for (const ControlSpec& design : w.form.controls) waiting.push_back(&design);
   while (!waiting.empty()) {
     std::vector<const ControlSpec*> later;
-    for (const ControlSpec* spec : waiting) {
-      if (spec->parent == 0 || w.controls.count(spec->parent)) {
-        CreateOne(w, *spec);
+    for (const ControlSpec* design : waiting) {
+      if (design->parent == 0 || w.controls.count(design->parent)) {
+        CreateOne(w, *design);
       } else {
-        later.push_back(spec);
+        later.push_back(design);
       }
     }
     if (later.size() == waiting.size()) StopProgram(Text("控件“") + later.front()->designName + "”的父控件不存在。");
@@ -281,8 +281,8 @@ void CreateControls(WindowRecord& w) {
 
 void ShowTabPage(WindowRecord& w, const ControlRecord& tab, int page) {
   for (auto& [id, c] : w.controls) {
-    if (c->spec->parent != tab.id || c->spec->page < 0 || !c->hwnd) continue;
-    const bool shown = c->spec->page == page && !Has(*c->spec, kHidden);
+    if (c->design->parent != tab.id || c->design->page < 0 || !c->hwnd) continue;
+    const bool shown = c->design->page == page && !Has(*c->design, kHidden);
     ShowWindow(c->hwnd, shown ? SW_SHOWNA : SW_HIDE);
   }
 }
@@ -294,13 +294,13 @@ bool TabNotify(WindowRecord& w, ControlRecord& c, NMHDR* header) {
 }
 
 HBRUSH ControlColours(ControlRecord& c, HDC dc) {
-  const ControlSpec& spec = *c.spec;
-  const bool coloured = spec.textColour != kDefaultColour;
-  if (coloured) SetTextColor(dc, static_cast<COLORREF>(spec.textColour));
+  const ControlSpec& design = *c.design;
+  const bool coloured = design.textColour != kDefaultColour;
+  if (coloured) SetTextColor(dc, static_cast<COLORREF>(design.textColour));
   switch (c.type) {
     case ControlType::EditBox:
     case ControlType::ListBox:
-      if (Has(spec, kButtonFace)) {
+      if (Has(design, kButtonFace)) {
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return GetSysColorBrush(COLOR_BTNFACE);
       }
@@ -313,7 +313,7 @@ HBRUSH ControlColours(ControlRecord& c, HDC dc) {
     case ControlType::HyperLinker:
       // The window behind is plain button face, so a transparent label is
       // drawn on that (a null brush would leave whatever was there before).
-      if (Has(spec, kTransparent) || c.type == ControlType::HyperLinker) SetBkMode(dc, TRANSPARENT);
+      if (Has(design, kTransparent) || c.type == ControlType::HyperLinker) SetBkMode(dc, TRANSPARENT);
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       return GetSysColorBrush(COLOR_BTNFACE);
     case ControlType::RadioBox:
@@ -447,29 +447,21 @@ int Control::Top() const { return Current(window_, id_).top; }
 int Control::Width() const { return Current(window_, id_).width; }
 int Control::Height() const { return Current(window_, id_).height; }
 
-void Control::SetLeft(int value) const {
-  Geometry g = Current(window_, id_);
-  g.left = value;
-  Place(window_, id_, g);
+namespace {
+
+// Writes one of the four values, keeping the other three.
+void PlaceOne(WindowId window, int id, int Geometry::*field, int value) {
+  Geometry g = Current(window, id);
+  g.*field = value;
+  Place(window, id, g);
 }
 
-void Control::SetTop(int value) const {
-  Geometry g = Current(window_, id_);
-  g.top = value;
-  Place(window_, id_, g);
-}
+}  // namespace
 
-void Control::SetWidth(int value) const {
-  Geometry g = Current(window_, id_);
-  g.width = value;
-  Place(window_, id_, g);
-}
-
-void Control::SetHeight(int value) const {
-  Geometry g = Current(window_, id_);
-  g.height = value;
-  Place(window_, id_, g);
-}
+void Control::SetLeft(int value) const { PlaceOne(window_, id_, &Geometry::left, value); }
+void Control::SetTop(int value) const { PlaceOne(window_, id_, &Geometry::top, value); }
+void Control::SetWidth(int value) const { PlaceOne(window_, id_, &Geometry::width, value); }
+void Control::SetHeight(int value) const { PlaceOne(window_, id_, &Geometry::height, value); }
 
 bool Control::Disabled() const {
   if (const HWND hwnd = HandleOf(window_, id_)) return !IsWindowEnabled(hwnd);

@@ -165,7 +165,7 @@ int ListView::InsertRow(int position, const Text& text) const {
   if (!c) return -1;
   const int count = static_cast<int>(c->rows.size());
   if (position < 0 || position > count) position = count;
-  const std::size_t columns = std::max<std::size_t>(c->spec->columns.size(), 1);
+  const std::size_t columns = std::max<std::size_t>(c->design->columns.size(), 1);
   std::vector<Text> cells(columns);
   cells[0] = text;
   // In place before the list asks for the new row's text.
@@ -177,7 +177,7 @@ int ListView::InsertRow(int position, const Text& text) const {
   item.iItem = position;
   item.pszText = LPSTR_TEXTCALLBACKW;
   item.iImage = I_IMAGENONE;
-  if (c->spec->style & kCheckBoxes) {
+  if (c->design->style & kCheckBoxes) {
     item.mask |= LVIF_STATE;
     item.state = INDEXTOSTATEIMAGEMASK(1);
     item.stateMask = LVIS_STATEIMAGEMASK;
@@ -295,7 +295,7 @@ int ListView::ColumnWidth(int column) const {
 
 void ListView::EditRowLabel(int row) const {
   ControlRecord* c = List(window(), id());
-  if (!HasRow(c, row) || !(c->spec->style & kEditLabels)) return;
+  if (!HasRow(c, row) || !(c->design->style & kEditLabels)) return;
   // The edit field goes over the row where the list draws it now.
   FlushAllEdits();
   const auto selected = static_cast<int>(SendMessageW(c->hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));

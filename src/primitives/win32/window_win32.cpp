@@ -100,7 +100,7 @@ void Command(WindowRecord& w, WPARAM wParam, LPARAM lParam) {
       if (code == LBN_SELCHANGE) Raise(window, c.id, Event::SelectionChanged);
       break;
     case ControlType::HyperLinker:
-      if (code == STN_CLICKED) OpenWebAddress(c.spec->address);
+      if (code == STN_CLICKED) OpenWebAddress(c.design->address);
       break;
     default: break;
   }
