@@ -62,6 +62,13 @@ TEST_F(Contract, TreeIndexesArePreOrderAndShiftOnInsertion) {
   driver::KeyTreeItem(tree, 5);
   EXPECT_EQ(tree.SelectedItem(), 5);
   EXPECT_EQ(TakeEvents(), Events{"tree selection 0"});
+  // A1 was never expanded: its child is still found, looked at and clicked.
+  EXPECT_EQ(driver::LookAtTreeItem(tree, 2).parent, 1);
+  driver::ClickTreeItem(tree, 2);
+  EXPECT_EQ(tree.SelectedItem(), 2);
+  EXPECT_EQ(TakeEvents(), Events{"tree selection 1"});
+  EXPECT_EQ(tree.AddTreeItem(1, "A1b"), 3) << "a child added once its parent shows its children";
+  EXPECT_EQ(driver::LookAtTreeItem(tree, 3).parent, 1);
 
   tree.ClearTree();
   EXPECT_EQ(tree.TreeItemCount(), 0);
@@ -106,6 +113,16 @@ TEST_F(Contract, ListRowsInsertSelectDelete) {
   EXPECT_FALSE(list.DeleteRow(4));
   EXPECT_FALSE(list.DeleteRow(-1));
   EXPECT_EQ(list.RowCount(), 4);
+  // Rows deleted or inserted above take the selection and the marks along.
+  list.SetRowChecked(2, 1);
+  list.SelectRow(2);
+  EXPECT_TRUE(list.DeleteRow(0));
+  EXPECT_EQ(list.SelectedRow(), 1);
+  EXPECT_EQ(list.GetRowChecked(1), 1);
+  EXPECT_EQ(list.InsertRow(0, "new"), 0);
+  EXPECT_EQ(list.SelectedRow(), 2);
+  EXPECT_EQ(list.GetRowChecked(2), 1);
+  EXPECT_EQ(Column0(), (std::vector<Text>{"new", "above c", "c", "d"}));
   list.SetColumnWidth(0, 150);
   EXPECT_EQ(list.ColumnWidth(0), 150);
   list.EnsureRowVisible(3);
@@ -200,6 +217,14 @@ TEST_F(Contract, EditBoxSelectionRules) {
   textView.SetSelectionLength(2);
   EXPECT_EQ(textView.SelectionStart(), 4);
   EXPECT_EQ(textView.SelectionLength(), 2);
+  // A control selects whole characters: an end inside one moves back to
+  // its start.
+  textView.SetSelectionStart(3);  // the length stays 2
+  EXPECT_EQ(textView.SelectionStart(), 2);
+  EXPECT_EQ(textView.SelectionLength(), 2) << "[3, 5) selects 中";
+  textView.SetSelectionLength(3);
+  EXPECT_EQ(textView.SelectionStart(), 2);
+  EXPECT_EQ(textView.SelectionLength(), 4) << "[3, 6) selects 中文";
 }
 
 TEST_F(Contract, ContentWritesRaiseContentChangedOnce) {

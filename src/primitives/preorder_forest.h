@@ -20,6 +20,9 @@ class PreorderForest {
   // -1 for a top-level item.
   int Parent(int index) const { return nodes_[static_cast<std::size_t>(index)].parent; }
   bool HasChildren(int index) const { return nodes_[static_cast<std::size_t>(index)].size > 1; }
+  // Items in the subtree of `index`, itself included: its descendants are
+  // the items after it up to index + SubtreeSize(index).
+  int SubtreeSize(int index) const { return nodes_[static_cast<std::size_t>(index)].size; }
 
   // Appends the payload as the last child of `parent`, or as the last
   // top-level item when `parent` names no item. Returns its index.

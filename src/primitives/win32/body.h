@@ -24,7 +24,12 @@ struct TreeItemData {
   HTREEITEM handle = nullptr;
   HTREEITEM lastChild = nullptr;  // so appending never walks the siblings
   Text text;
+  int image = 0;
   int index = 0;  // pre-order position, kept in step with the forest
+  // The children are in the platform tree. They are put there when the
+  // item is first expanded, so that a long file's collapsed sections cost
+  // one platform item each, not one per line.
+  bool childrenShown = false;
 };
 
 // An edit box's text: the stored bytes, the copy the control shows (one
@@ -56,11 +61,12 @@ struct ControlRecord {
   PreorderForest<std::unique_ptr<TreeItemData>> tree;
   HTREEITEM lastTopItem = nullptr;
 
-  // ListView: one entry per row, in the list's order.
+  // ListView: one entry per row, in the list's order. The platform list
+  // holds no rows of its own (owner data): it asks for texts and check
+  // marks as it draws, and keeps only the selection and focus.
   std::vector<std::vector<Text>> rows;
-  // Each row's check mark as the list last reported it (LVN_ITEMCHANGED),
-  // so reading the marks of many rows sends no message per row.
   std::vector<bool> checks;
+  int listCount = 0;  // rows the platform list has been told of; never more than rows.size()
   std::vector<int> columnWidths;  // as written
   bool owesMouseUp = false;       // a press whose release the handlers have not seen yet
   int editingRow = -1;
@@ -221,8 +227,16 @@ bool ListNotify(ControlRecord& c, NMHDR* header, LRESULT* result);
 bool ToolTipNotify(WindowRecord& w, NMHDR* header);
 bool TabNotify(WindowRecord& w, ControlRecord& c, NMHDR* header);
 void EditChanged(ControlRecord& c);
-// The list view's part of the mouse subclass; true when it handled the message.
-bool ListMouse(ControlRecord& c, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+// The list view's part of the control subclass (mouse, and the Space key
+// on check boxes); true when it handled the message.
+bool ListInput(ControlRecord& c, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+// Tells the platform list how many rows there are, when that changed since.
+void SyncRowCount(ControlRecord& c);
+// The platform item of a tree item, putting it (and the children of its
+// ancestors) into the platform tree first when it is not there yet.
+HTREEITEM ShownTreeItem(ControlRecord& c, int item);
+// Puts the children of a tree item that is in the platform tree there too.
+void ShowChildren(ControlRecord& c, int item);
 
 // Edit boxes keep appends until the control is next needed, and lists and
 // trees changed row by row are drawn once, not after every row

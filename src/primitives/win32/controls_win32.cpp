@@ -29,7 +29,9 @@ Creation CreationFor(const ControlSpec& design, const std::wstring& caption) {
     case ControlType::TreeBox:
       return {WC_TREEVIEWW, style | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, ex, L""};
     case ControlType::ListView:
-      style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+      // Owner data: the rows live in the body, and the list asks for what it
+      // draws; a long file is not copied into the control row by row.
+      style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA;
       if (Has(design, kEditLabels)) style |= LVS_EDITLABELS;
       return {WC_LISTVIEWW, style, ex, L""};
     case ControlType::EditBox:
@@ -112,6 +114,8 @@ void SetUpListView(ControlRecord& c) {
   if (Has(design, kCheckBoxes)) ex |= LVS_EX_CHECKBOXES;
   if (Has(design, kGridLines)) ex |= LVS_EX_GRIDLINES;
   SendMessageW(c.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES, static_cast<LPARAM>(ex));
+  // The check marks too are asked for as the list draws.
+  if (Has(design, kCheckBoxes)) SendMessageW(c.hwnd, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
   int index = 0;
   for (const ColumnSpec& column : design.columns) {
     std::wstring caption = Shown(column.caption);
@@ -365,7 +369,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     default: {
       if (c->type == ControlType::ListView) {
         LRESULT result = 0;
-        if (ListMouse(*c, message, wParam, lParam, &result)) return result;
+        if (ListInput(*c, message, wParam, lParam, &result)) return result;
         break;
       }
       Event event{};

@@ -346,7 +346,8 @@ void ClickTreeItem(TreeBox tree, int item) {
     Click(hwnd, Empty(hwnd));
     return;
   }
-  HTREEITEM handle = c->tree[item]->handle;
+  HTREEITEM handle = ShownTreeItem(*c, item);
+  FlushAllEdits();
   SendMessageW(hwnd, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(handle));
   // TVM_GETITEMRECT takes the item in the rectangle it fills.
   RECT r{};
@@ -360,7 +361,8 @@ void KeyTreeItem(TreeBox tree, int item) {
   if (!hwnd) return;
   ControlRecord* c = ControlOf(tree.window(), tree.id(), ControlType::TreeBox);
   if (!c->tree.Contains(item)) return;
-  const auto target = c->tree[item]->handle;
+  const auto target = ShownTreeItem(*c, item);
+  FlushAllEdits();
   auto caret = [&] { return reinterpret_cast<HTREEITEM>(SendMessageW(hwnd, TVM_GETNEXTITEM, TVGN_CARET, 0)); };
   if (caret() == target) return;
   // The keyboard moves between neighbours: start from one (quietly, as if
@@ -627,7 +629,8 @@ TreeItemLook LookAtTreeItem(TreeBox tree, int item) {
   // Read back from the control, not from the body's own records.
   TVITEMW data{};
   data.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_STATE;
-  data.hItem = c->tree[item]->handle;
+  data.hItem = ShownTreeItem(*c, item);
+  FlushAllEdits();
   data.stateMask = TVIS_EXPANDED;
   SendMessageW(c->hwnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
   const auto parent = reinterpret_cast<HTREEITEM>(

@@ -78,6 +78,7 @@ void FlushAllEdits() {
     const auto [window, id] = held.back();
     held.pop_back();
     if (ControlRecord* c = FindControlRecord(window, id); c && c->hwnd) {
+      if (c->type == ControlType::ListView) SyncRowCount(*c);
       SendMessageW(c->hwnd, WM_SETREDRAW, TRUE, 0);
       InvalidateRect(c->hwnd, nullptr, TRUE);
     }

@@ -1,5 +1,7 @@
 // The entry list: a report list view whose cells ask for their text; the
 // bytes of every cell live in `rows`, kept in step with the list's rows.
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "primitives/win32/body.h"
@@ -15,6 +17,65 @@ const Text* Cell(const ControlRecord& c, int row, int column) {
   if (!HasRow(c, row) || column < 0) return nullptr;
   const auto& cells = c.rows[static_cast<std::size_t>(row)];
   return column < static_cast<int>(cells.size()) ? &cells[static_cast<std::size_t>(column)] : nullptr;
+}
+
+bool HasCheckBoxes(const ControlRecord& c) { return (c.design->style & kCheckBoxes) != 0; }
+
+UINT CheckImage(bool checked) { return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1); }
+
+void SetState(HWND list, int row, UINT state, UINT mask) {
+  LVITEMW item{};
+  item.state = state;
+  item.stateMask = mask;
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+int NextItem(HWND list, UINT flags) {
+  return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), flags));
+}
+
+void ToggleCheck(ControlRecord& c, int row) {
+  if (!HasRow(c, row)) return;
+  const auto at = static_cast<std::size_t>(row);
+  c.checks[at] = !c.checks[at];
+  SendMessageW(c.hwnd, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+}
+
+// The row whose check box is under the point of a mouse message, or -1.
+int CheckBoxUnder(const ControlRecord& c, LPARAM lParam) {
+  if (!HasCheckBoxes(c)) return -1;
+  LVHITTESTINFO hit{};
+  hit.pt = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  SendMessageW(c.hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  return (hit.flags & LVHT_ONITEMSTATEICON) && HasRow(c, hit.iItem) ? hit.iItem : -1;
+}
+
+// The row Space acts on: the focused one, else the selected one.
+int KeyboardRow(const ControlRecord& c) {
+  const int focused = NextItem(c.hwnd, LVNI_FOCUSED);
+  return HasRow(c, focused) ? focused : NextItem(c.hwnd, LVNI_SELECTED);
+}
+
+// Type-ahead: the first row from `start` on (wrapping when asked) whose
+// first column begins with the typed text, ignoring case.
+int FindRow(const ControlRecord& c, const LVFINDINFOW& find, int start) {
+  if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.psz) return -1;
+  const int count = static_cast<int>(c.rows.size());
+  if (count == 0) return -1;
+  const int typed = lstrlenW(find.psz);
+  const bool partial = (find.flags & LVFI_PARTIAL) != 0;
+  if (start < 0 || start >= count) start = 0;
+  const int span = (find.flags & LVFI_WRAP) ? count : count - start;
+  for (int k = 0; k < span; ++k) {
+    const int row = (start + k) % count;
+    const std::wstring shown = Shown(c.rows[static_cast<std::size_t>(row)][0]);
+    const int compared = partial ? std::min(typed, static_cast<int>(shown.size())) : static_cast<int>(shown.size());
+    if (partial && compared < typed) continue;
+    if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, shown.c_str(), compared, find.psz, typed) == CSTR_EQUAL) {
+      return row;
+    }
+  }
+  return -1;
 }
 
 void BeginLabelEdit(ControlRecord& c, const NMLVDISPINFOW& info) {
@@ -62,14 +123,25 @@ bool ListNotify(ControlRecord& c, NMHDR* header, LRESULT* result) {
   switch (header->code) {
     case LVN_GETDISPINFOW: {
       auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+      const int row = info->item.iItem;
       if (info->item.mask & LVIF_TEXT) {
-        const Text* text = Cell(c, info->item.iItem, info->item.iSubItem);
+        const Text* text = Cell(c, row, info->item.iSubItem);
         if (text) {
           CopyShownText(*text, info->item.pszText, info->item.cchTextMax);
         } else if (info->item.pszText && info->item.cchTextMax > 0) {
           info->item.pszText[0] = L'\0';
         }
       }
+      if (info->item.mask & LVIF_IMAGE) info->item.iImage = I_IMAGENONE;
+      if ((info->item.mask & LVIF_STATE) && HasRow(c, row) && HasCheckBoxes(c)) {
+        info->item.state = (info->item.state & ~LVIS_STATEIMAGEMASK) | CheckImage(c.checks[static_cast<std::size_t>(row)]);
+        info->item.stateMask |= LVIS_STATEIMAGEMASK;
+      }
+      return true;
+    }
+    case LVN_ODFINDITEMW: {
+      const auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
+      *result = FindRow(c, find->lvfi, find->iStart);
       return true;
     }
     case LVN_BEGINLABELEDITW:
@@ -81,14 +153,6 @@ bool ListNotify(ControlRecord& c, NMHDR* header, LRESULT* result) {
       EndLabelEdit(c, *reinterpret_cast<NMLVDISPINFOW*>(header));
       *result = FALSE;
       return true;
-    case LVN_ITEMCHANGED: {
-      const auto* change = reinterpret_cast<NMLISTVIEW*>(header);
-      if ((change->uChanged & LVIF_STATE) && HasRow(c, change->iItem) &&
-          ((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK)) {
-        c.checks[static_cast<std::size_t>(change->iItem)] = ((change->uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
-      }
-      return false;
-    }
     case NM_CLICK: Raise(c.window, c.id, Event::Clicked); return true;
     default: return false;
   }
@@ -96,15 +160,27 @@ bool ListNotify(ControlRecord& c, NMHDR* header, LRESULT* result) {
 
 // The list tracks a press itself and, on Windows, takes the release from
 // the queue before it returns; the handlers still see press, the list's
-// click, then release, in that order.
-bool ListMouse(ControlRecord& c, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+// click, then release, in that order. A press on a check box and the Space
+// key turn the mark over here: an owner-data list keeps no marks itself.
+bool ListInput(ControlRecord& c, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   const HWND hwnd = c.hwnd;
   const WindowId window = c.window;
   const int id = c.id;
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-      Raise(window, id, message == WM_LBUTTONDOWN ? Event::MouseDown : Event::DoubleClick);
+      const Event press = message == WM_LBUTTONDOWN ? Event::MouseDown : Event::DoubleClick;
+      if (const int row = CheckBoxUnder(c, lParam); row >= 0) {
+        Raise(window, id, press);
+        DeliverAfterPress();
+        SetFocus(hwnd);
+        if (ControlRecord* now = ControlOf(window, id, ControlType::ListView)) ToggleCheck(*now, row);
+        if (message == WM_LBUTTONDOWN) Raise(window, id, Event::Clicked);
+        // The release comes as its own message: the list did not track this press.
+        *result = 0;
+        return true;
+      }
+      Raise(window, id, press);
       DeliverAfterPress();
       c.owesMouseUp = true;
       *result = DefSubclassProc(hwnd, message, wParam, lParam);
@@ -130,8 +206,27 @@ bool ListMouse(ControlRecord& c, UINT message, WPARAM wParam, LPARAM lParam, LRE
     case WM_MOUSEMOVE:
       Raise(window, id, Event::MouseMove);
       return false;
+    case WM_KEYDOWN:
+      if (wParam != VK_SPACE || !HasCheckBoxes(c)) return false;
+      if (const int row = KeyboardRow(c); row >= 0) ToggleCheck(c, row);
+      *result = 0;
+      return true;
+    case WM_CHAR:
+      // The space turned a mark over; it is not the start of a type-ahead search.
+      if (wParam != L' ' || !HasCheckBoxes(c)) return false;
+      *result = 0;
+      return true;
     default: return false;
   }
+}
+
+void SyncRowCount(ControlRecord& c) {
+  const int count = static_cast<int>(c.rows.size());
+  if (c.listCount == count) return;
+  // Whoever changed the rows holds the redraw; the whole list is drawn
+  // again when it is handed back.
+  SendMessageW(c.hwnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  c.listCount = count;
 }
 
 }  // namespace win32_body
@@ -142,15 +237,26 @@ namespace {
 
 ControlRecord* List(WindowId window, int id) { return ControlOf(window, id, ControlType::ListView); }
 
-bool HasRow(const ControlRecord* c, int row) {
-  return c && row >= 0 && row < static_cast<int>(c->rows.size());
-}
+bool HasRow(const ControlRecord* c, int row) { return c && win32_body::HasRow(*c, row); }
 
-void SetState(HWND list, int row, UINT state, UINT mask) {
-  LVITEMW item{};
-  item.state = state;
-  item.stateMask = mask;
-  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+// An owner-data list keeps its selection and focus by index only. When
+// rows come or go above them, they move with their rows, as they do in a
+// list that holds its rows; a deleted row takes them with it.
+void SyncRowsMovingMarks(ControlRecord& c, int changedAt, int delta) {
+  const int selected = NextItem(c.hwnd, LVNI_SELECTED);
+  const int focused = NextItem(c.hwnd, LVNI_FOCUSED);
+  const auto moved = [&](int index) {
+    if (index < changedAt) return index;
+    return delta < 0 && index == changedAt ? -1 : index + delta;
+  };
+  if (moved(selected) == selected && moved(focused) == focused) {
+    SyncRowCount(c);
+    return;
+  }
+  SetState(c.hwnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  SyncRowCount(c);
+  if (moved(selected) >= 0) SetState(c.hwnd, moved(selected), LVIS_SELECTED, LVIS_SELECTED);
+  if (moved(focused) >= 0) SetState(c.hwnd, moved(focused), LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 }  // namespace
@@ -165,36 +271,15 @@ int ListView::InsertRow(int position, const Text& text) const {
   if (!c) return -1;
   const int count = static_cast<int>(c->rows.size());
   if (position < 0 || position > count) position = count;
-  const std::size_t columns = std::max<std::size_t>(c->design->columns.size(), 1);
-  std::vector<Text> cells(columns);
+  std::vector<Text> cells(std::max<std::size_t>(c->design->columns.size(), 1));
   cells[0] = text;
-  // In place before the list asks for the new row's text.
   c->rows.insert(c->rows.begin() + position, std::move(cells));
   c->checks.insert(c->checks.begin() + position, false);
   HoldRedraw(*c);
-  LVITEMW item{};
-  item.mask = LVIF_TEXT | LVIF_IMAGE;
-  item.iItem = position;
-  item.pszText = LPSTR_TEXTCALLBACKW;
-  item.iImage = I_IMAGENONE;
-  if (c->design->style & kCheckBoxes) {
-    item.mask |= LVIF_STATE;
-    item.state = INDEXTOSTATEIMAGEMASK(1);
-    item.stateMask = LVIS_STATEIMAGEMASK;
-  }
-  const auto at = static_cast<int>(SendMessageW(c->hwnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-  if (at != position) {
-    if (at >= 0) SendMessageW(c->hwnd, LVM_DELETEITEM, static_cast<WPARAM>(at), 0);
-    c->rows.erase(c->rows.begin() + position);
-    c->checks.erase(c->checks.begin() + position);
-    return -1;
-  }
-  for (std::size_t column = 1; column < columns; ++column) {
-    LVITEMW sub{};
-    sub.iSubItem = static_cast<int>(column);
-    sub.pszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(c->hwnd, LVM_SETITEMTEXTW, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&sub));
-  }
+  // Rows appended beyond what the list knows of move nothing; the list
+  // learns the new count once, when the redraw is handed back. Filling a
+  // long list sends no message per row.
+  if (position < c->listCount) SyncRowsMovingMarks(*c, position, 1);
   return position;
 }
 
@@ -219,8 +304,8 @@ Text ListView::GetCellText(int row, int column) const {
 void ListView::SetRowChecked(int row, int checked) const {
   ControlRecord* c = List(window(), id());
   if (!HasRow(c, row)) return;
+  c->checks[static_cast<std::size_t>(row)] = checked != 0;
   HoldRedraw(*c);
-  SetState(c->hwnd, row, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), LVIS_STATEIMAGEMASK);
 }
 
 int ListView::GetRowChecked(int row) const {
@@ -233,9 +318,9 @@ Text ListView::JoinedColumn(int column, const Text& separator, bool checkedOnly)
   ControlRecord* c = List(window(), id());
   if (!c || column < 0) return Text();
   Text joined;
-  for (int row = 0; row < static_cast<int>(c->rows.size()); ++row) {
-    if (checkedOnly && GetRowChecked(row) != 1) continue;
-    const auto& cells = c->rows[static_cast<std::size_t>(row)];
+  for (std::size_t row = 0; row < c->rows.size(); ++row) {
+    if (checkedOnly && !c->checks[row]) continue;
+    const auto& cells = c->rows[row];
     if (column < static_cast<int>(cells.size())) joined += cells[static_cast<std::size_t>(column)];
     joined += separator;
   }
@@ -244,13 +329,13 @@ Text ListView::JoinedColumn(int column, const Text& separator, bool checkedOnly)
 
 int ListView::SelectedRow() const {
   ControlRecord* c = List(window(), id());
-  if (!c) return -1;
-  return static_cast<int>(SendMessageW(c->hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  return c ? NextItem(c->hwnd, LVNI_SELECTED) : -1;
 }
 
 void ListView::SelectRow(int row) const {
   ControlRecord* c = List(window(), id());
   if (!HasRow(c, row)) return;
+  SyncRowCount(*c);
   SetState(c->hwnd, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   SendMessageW(c->hwnd, LVM_SETSELECTIONMARK, 0, row);
 }
@@ -258,9 +343,10 @@ void ListView::SelectRow(int row) const {
 bool ListView::DeleteRow(int row) const {
   ControlRecord* c = List(window(), id());
   if (!HasRow(c, row)) return false;
-  if (!SendMessageW(c->hwnd, LVM_DELETEITEM, static_cast<WPARAM>(row), 0)) return false;
   c->rows.erase(c->rows.begin() + row);
   c->checks.erase(c->checks.begin() + row);
+  HoldRedraw(*c);
+  if (row < c->listCount) SyncRowsMovingMarks(*c, row, -1);
   return true;
 }
 
@@ -270,11 +356,14 @@ void ListView::DeleteAllRows() const {
   SendMessageW(c->hwnd, LVM_DELETEALLITEMS, 0, 0);
   c->rows.clear();
   c->checks.clear();
+  c->listCount = 0;
 }
 
 void ListView::EnsureRowVisible(int row) const {
   ControlRecord* c = List(window(), id());
-  if (HasRow(c, row)) SendMessageW(c->hwnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+  if (!HasRow(c, row)) return;
+  SyncRowCount(*c);
+  SendMessageW(c->hwnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
 void ListView::SetColumnWidth(int column, int width) const {
@@ -298,7 +387,7 @@ void ListView::EditRowLabel(int row) const {
   if (!HasRow(c, row) || !(c->design->style & kEditLabels)) return;
   // The edit field goes over the row where the list draws it now.
   FlushAllEdits();
-  const auto selected = static_cast<int>(SendMessageW(c->hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  const int selected = NextItem(c->hwnd, LVNI_SELECTED);
   SetFocus(c->hwnd);
   SendMessageW(c->hwnd, LVM_EDITLABELW, static_cast<WPARAM>(row), 0);
   // LVM_EDITLABEL also selects the row it edits; the selection belongs to

@@ -6,13 +6,72 @@
 
 namespace win32_body {
 
+namespace {
+
+// Puts an item into the platform tree as the last child of its parent's
+// platform item (which is there already).
+HTREEITEM InsertShown(ControlRecord& c, int parent, TreeItemData& data) {
+  TreeItemData* parentData = parent >= 0 ? c.tree[parent].get() : nullptr;
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parentData ? parentData->handle : TVI_ROOT;
+  // The previous last child itself, not TVI_LAST: no walk over the siblings.
+  HTREEITEM after = parentData ? parentData->lastChild : c.lastTopItem;
+  insert.hInsertAfter = after ? after : TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_CHILDREN;
+  insert.item.pszText = LPSTR_TEXTCALLBACKW;
+  insert.item.iImage = data.image;
+  insert.item.iSelectedImage = data.image;
+  // Whether it has a button to expand it is asked for as it is drawn.
+  insert.item.cChildren = I_CHILDRENCALLBACK;
+  insert.item.lParam = reinterpret_cast<LPARAM>(&data);
+  const auto handle = reinterpret_cast<HTREEITEM>(
+      SendMessageW(c.hwnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (!handle) return nullptr;
+  data.handle = handle;
+  if (parentData) {
+    parentData->lastChild = handle;
+  } else {
+    c.lastTopItem = handle;
+  }
+  return handle;
+}
+
+}  // namespace
+
+// The first time a shown item is expanded.
+void ShowChildren(ControlRecord& c, int item) {
+  TreeItemData& data = *c.tree[item];
+  if (data.childrenShown || !data.handle) return;
+  data.childrenShown = true;
+  HoldRedraw(c);
+  const int end = item + c.tree.SubtreeSize(item);
+  for (int child = item + 1; child < end; child += c.tree.SubtreeSize(child)) InsertShown(c, item, *c.tree[child]);
+}
+
+HTREEITEM ShownTreeItem(ControlRecord& c, int item) {
+  if (!c.tree.Contains(item)) return nullptr;
+  if (TreeItemData& data = *c.tree[item]; !data.handle) {
+    const int parent = c.tree.Parent(item);
+    if (parent >= 0 && ShownTreeItem(c, parent)) ShowChildren(c, parent);
+  }
+  return c.tree[item]->handle;
+}
+
 bool TreeNotify(ControlRecord& c, NMHDR* header, LRESULT* result) {
   switch (header->code) {
     case TVN_GETDISPINFOW: {
       auto* info = reinterpret_cast<NMTVDISPINFOW*>(header);
       auto* item = reinterpret_cast<TreeItemData*>(info->item.lParam);
       if ((info->item.mask & TVIF_TEXT) && item) CopyShownText(item->text, info->item.pszText, info->item.cchTextMax);
+      if ((info->item.mask & TVIF_CHILDREN) && item) info->item.cChildren = c.tree.HasChildren(item->index) ? 1 : 0;
       *result = 0;
+      return true;
+    }
+    case TVN_ITEMEXPANDINGW: {
+      const auto* change = reinterpret_cast<NMTREEVIEWW*>(header);
+      const auto* item = reinterpret_cast<const TreeItemData*>(change->itemNew.lParam);
+      if ((change->action & TVE_EXPAND) && item) ShowChildren(c, item->index);
+      *result = FALSE;
       return true;
     }
     case TVN_SELCHANGEDW: {
@@ -45,27 +104,13 @@ int TreeBox::AddTreeItem(int parent, const Text& text, int image) const {
   if (!forest.Contains(parent)) parent = -1;
   auto data = std::make_unique<TreeItemData>();
   data->text = text;
-  TreeItemData* parentData = parent >= 0 ? forest[parent].get() : nullptr;
-
-  HoldRedraw(*c);
-  TVINSERTSTRUCTW insert{};
-  insert.hParent = parentData ? parentData->handle : TVI_ROOT;
-  // The previous last child itself, not TVI_LAST: no walk over the siblings.
-  HTREEITEM after = parentData ? parentData->lastChild : c->lastTopItem;
-  insert.hInsertAfter = after ? after : TVI_LAST;
-  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-  insert.item.pszText = LPSTR_TEXTCALLBACKW;
-  insert.item.iImage = image;
-  insert.item.iSelectedImage = image;
-  insert.item.lParam = reinterpret_cast<LPARAM>(data.get());
-  const auto handle = reinterpret_cast<HTREEITEM>(
-      SendMessageW(c->hwnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-  if (!handle) return -1;
-  data->handle = handle;
-  if (parentData) {
-    parentData->lastChild = handle;
-  } else {
-    c->lastTopItem = handle;
+  data->image = image;
+  // Into the platform tree only where it shows now: at the top level, or
+  // below an item whose children are shown. Below a collapsed item it
+  // waits until that is expanded.
+  if (parent < 0 || forest[parent]->childrenShown) {
+    HoldRedraw(*c);
+    if (!InsertShown(*c, parent, *data)) return -1;
   }
   const int index = forest.Append(parent, std::move(data));
   // An insertion in the middle moves every later item one place on.
@@ -95,8 +140,12 @@ Text TreeBox::JoinedItemTexts(const Text& separator) const {
 
 void TreeBox::ExpandTreeItem(int item) const {
   ControlRecord* c = Tree(window(), id());
-  if (!c || !c->tree.Contains(item)) return;
-  SendMessageW(c->hwnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(c->tree[item]->handle));
+  if (!c) return;
+  const HTREEITEM handle = ShownTreeItem(*c, item);
+  if (!handle) return;
+  // The platform does not report an expansion the program asks for.
+  ShowChildren(*c, item);
+  SendMessageW(c->hwnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(handle));
 }
 
 void TreeBox::ClearTree() const {
