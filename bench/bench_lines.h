@@ -12,5 +12,6 @@ std::vector<Text> BenchLines(int count);
 // Wall-clock seconds.
 double Now();
 
-// The most memory the process has held so far, in bytes.
+// The most memory the process has held so far, and what it holds now, in bytes.
 double PeakMemoryBytes();
+double CurrentMemoryBytes();

@@ -1,7 +1,8 @@
 // The floor for filling the real controls: the same lines put into a bare
 // tree view, list view and EDIT control in one process, the fastest way
-// the platform allows (redraw off, appends after the last item, an
-// owner-data list that only learns its row count, one WM_SETTEXT), next to
+// the platform allows (redraw off, appends after the last item, children
+// of collapsed sections left out until expanded, an owner-data list that
+// only learns its row count, one WM_SETTEXT), next to
 // Varnel's own analysis into its views. Windows build only.
 //   varnel_win32_baseline [small large]   (default 10000 100000)
 #include <windows.h>
@@ -34,7 +35,8 @@ void Pump() {
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
-double Bare(const std::vector<Text>& lines) {
+// *textSeconds: the part that is the EDIT control taking the whole text.
+double Bare(const std::vector<Text>& lines, double* textSeconds) {
   HWND top = CreateWindowExW(0, L"STATIC", L"baseline", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
                              nullptr, GetModuleHandleW(nullptr), nullptr);
   HWND tree = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | TVS_HASLINES, 0, 0, 200, 400, top,
@@ -45,34 +47,55 @@ double Bare(const std::vector<Text>& lines) {
   HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | WS_VSCROLL, 200, 200, 400, 200,
                               top, nullptr, nullptr, nullptr);
   SendMessageW(edit, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+  // The font Varnel's controls use: measuring the text for the EDIT
+  // control's line breaks costs what the font costs.
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+  for (HWND control : {tree, list, edit}) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   Pump();
   const double start = Now();
+  // A tree shows its collapsed sections' lines only once they are
+  // expanded, so only the headers go in, and the first section's lines
+  // (the program opens it); a section's button is drawn from cChildren.
   SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
   HTREEITEM section = nullptr;
   HTREEITEM last = nullptr;
+  HTREEITEM lastChild = nullptr;
+  int sections = 0;
   for (const Text& line : lines) {
+    const bool header = !line.empty() && line.back() == ']';
+    const bool topLevel = header || !section;
+    if (!topLevel && sections > 1) continue;
     const std::wstring text = Wide(line);
     TVINSERTSTRUCTW insert{};
-    const bool header = !line.empty() && line.back() == ']';
-    insert.hParent = header || !section ? TVI_ROOT : section;
-    insert.hInsertAfter = last ? last : TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
+    insert.hParent = topLevel ? TVI_ROOT : section;
+    insert.hInsertAfter = topLevel ? (last ? last : TVI_LAST) : (lastChild ? lastChild : TVI_LAST);
+    insert.item.mask = TVIF_TEXT | TVIF_CHILDREN;
+    insert.item.cChildren = topLevel ? 1 : 0;
     insert.item.pszText = const_cast<wchar_t*>(text.c_str());
-    last = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-    if (header || !section) {
-      section = last;
-      last = nullptr;
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    if (topLevel) {
+      section = last = item;
+      lastChild = nullptr;
+      ++sections;
+    } else {
+      lastChild = item;
     }
   }
   SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
   SendMessageW(list, LVM_SETITEMCOUNT, lines.size(), 0);
   Text all;
   for (const Text& line : lines) all += line + "\r\n";
+  const double textStart = Now();
   SetWindowTextW(edit, Wide(all).c_str());
+  *textSeconds = Now() - textStart;
   InvalidateRect(top, nullptr, TRUE);
   Pump();
   const double seconds = Now() - start;
   DestroyWindow(top);
+  DeleteObject(font);
   Pump();
   return seconds;
 }
@@ -97,10 +120,13 @@ int main(int argc, char** argv) {
   double varnelTimes[2] = {};
   for (int i = 0; i < 2; ++i) {
     const std::vector<Text> lines = BenchLines(sizes[i]);
-    const double bare = Bare(lines);
+    double text = 0;
+    const double bare = Bare(lines, &text);
     varnelTimes[i] = Varnel(lines);
-    std::printf("%d lines: bare controls %.1f ms, Varnel %.1f ms (%.2f x; target <= 1.5: %s)\n", sizes[i], bare * 1e3,
-                varnelTimes[i] * 1e3, varnelTimes[i] / bare, varnelTimes[i] <= 1.5 * bare ? "met" : "NOT MET");
+    std::printf("%d lines: bare controls %.1f ms (of which the EDIT control taking the text %.1f ms), Varnel %.1f ms "
+                "(%.2f x; target <= 1.5: %s)\n",
+                sizes[i], bare * 1e3, text * 1e3, varnelTimes[i] * 1e3, varnelTimes[i] / bare,
+                varnelTimes[i] <= 1.5 * bare ? "met" : "NOT MET");
   }
   std::printf("Varnel time %d / %d lines: %.2f (target <= 12: %s)\n", sizes[1], sizes[0], varnelTimes[1] / varnelTimes[0],
               varnelTimes[1] / varnelTimes[0] <= 12 ? "met" : "NOT MET");
