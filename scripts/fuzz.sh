@@ -15,7 +15,7 @@ varnel_ensure_packages
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 
-for target in read_lines text commands; do
+for target in read_lines text shown_text commands; do
   corpus="$VARNEL_BUILD/fuzz/corpus/$target"
   findings="$VARNEL_BUILD/fuzz/findings/$target"
   mkdir -p "$corpus" "$findings"

@@ -45,11 +45,33 @@ void MenuStates(const MenuSpec& menu, std::vector<const MenuSpec*>* out) {
   for (const MenuSpec& item : menu.items) MenuStates(item, out);
 }
 
-// The edit box selects [start, start + length) of its content, clamped.
+bool IsLow(char byte) { return static_cast<unsigned char>(byte) < 0x80; }
+
+// The start of the character that `offset` lies in (the offset itself
+// between characters). Characters are counted from a known boundary: a
+// byte below 0x80 after another one is a character of its own, so the
+// count starts after the last such pair before the offset (a line break
+// is one), not at the beginning of a long text.
+int CharacterStart(const Text& text, int offset) {
+  auto from = static_cast<std::size_t>(std::clamp(offset, 0, TextLength(text)));
+  const std::size_t target = from;
+  while (from > 0 && !(IsLow(text[from - 1]) && (from == 1 || IsLow(text[from - 2])))) --from;
+  for (std::size_t step; from < target; from += step) {
+    step = !IsLow(text[from]) && from + 1 < text.size() ? 2 : 1;
+    if (from + step > target) break;
+  }
+  return static_cast<int>(from);
+}
+
+// The edit box selects [start, start + length) of its content, clamped, in
+// whole characters: the real control selects one unit per character, so an
+// end inside a two-byte character moves back to that character's start.
 void ApplySelection(ControlState& e) {
   const int length = TextLength(e.content);
-  e.selectionStart = std::clamp(e.rememberedStart, 0, length);
-  e.selectionLength = std::clamp(e.rememberedLength, 0, length - e.selectionStart);
+  const int start = std::clamp(e.rememberedStart, 0, length);
+  const int end = start + std::clamp(e.rememberedLength, 0, length - start);
+  e.selectionStart = CharacterStart(e.content, start);
+  e.selectionLength = CharacterStart(e.content, end) - e.selectionStart;
 }
 
 }  // namespace
