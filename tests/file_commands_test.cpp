@@ -317,6 +317,68 @@ TEST_F(FileCommands, AFailedSaveLeavesTheFileAndTheDocumentAsTheyWere) {
   EXPECT_EQ(Take(), before);
 }
 
+TEST_F(FileCommands, AFailedSaveWhoseTemporaryFileCannotBeRemovedLosesNothing) {
+  const Text path = scratch.Fixture("keep.ini", "[a]\nx=1\n");
+  OpenFile(path);
+  编辑框1.SetContent("[changed]\r\n");
+  Editor().modified = 1;
+  const Snapshot before = Take();
+  struct Fault {
+    const char* name;
+    FileStep step;
+  };
+  std::size_t leftovers = 0;
+  for (const Fault& f : {Fault{"write", FileStep::Write}, Fault{"flush", FileStep::Flush},
+                         Fault{"replace", FileStep::Replace}}) {
+    SCOPED_TRACE(f.name);
+    InjectFileFault(f.step);
+    InjectFileFault(FileStep::Remove);
+    driver::AnswerNextMessage(kIdOk);
+    driver::PressShortcut(kMainWindow, 'S');
+    const auto shown = driver::TakeShownMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "保存文件失败");
+    EXPECT_EQ(ScratchFolder::Contents(path), "[a]\nx=1\n");
+    EXPECT_EQ(Take(), before);
+    EXPECT_EQ(scratch.Names().size(), 1 + ++leftovers) << "only the temporary file stays behind";
+  }
+  // Left-over temporary files do not stand in the way of the next save.
+  driver::PressShortcut(kMainWindow, 'S');
+  EXPECT_EQ(ScratchFolder::Contents(path), "[changed]\r\n");
+  EXPECT_EQ(Editor().modified, 0);
+  EXPECT_EQ(scratch.Names().size(), 1 + leftovers);
+}
+
+TEST_F(FileCommands, AReplacementThatLosesTheOldFileKeepsTheNewContent) {
+  const Text path = scratch.Fixture("keep.ini", "[a]\nx=1\n");
+  OpenFile(path);
+  编辑框1.SetContent("[changed]\r\n");
+  Editor().modified = 1;
+  // The new content still takes the name: saved after all.
+  InjectFileFault(FileStep::HalfReplace);
+  driver::PressShortcut(kMainWindow, 'S');
+  EXPECT_EQ(ScratchFolder::Contents(path), "[changed]\r\n");
+  EXPECT_EQ(scratch.Names(), std::vector<std::string>{"keep.ini"});
+  EXPECT_EQ(Editor().modified, 0);
+
+  // It cannot: the temporary file, now the only copy on disk, stays.
+  编辑框1.SetContent("[again]\r\n");
+  Editor().modified = 1;
+  const Snapshot before = Take();
+  InjectFileFault(FileStep::HalfReplace);
+  InjectFileFault(FileStep::Replace, 2);  // the second attempt
+  driver::AnswerNextMessage(kIdOk);
+  driver::PressShortcut(kMainWindow, 'S');
+  const auto shown = driver::TakeShownMessages();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "保存文件失败");
+  EXPECT_EQ(Take(), before);
+  const auto names = scratch.Names();
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_NE(names[0], "keep.ini");
+  EXPECT_EQ(ScratchFolder::Contents(scratch.PathOf(names[0])), "[again]\r\n");
+}
+
 TEST_F(FileCommands, APathThePlatformCannotRepresentIsNotWritten) {
 #ifndef _WIN32
   GTEST_SKIP() << "POSIX names are bytes: every path is representable there";

@@ -1,5 +1,6 @@
 #include "primitives/textfile.h"
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -19,20 +20,17 @@ constexpr char kEndOfText = 0x1A;
 bool IsLeadByte(char b) { return static_cast<unsigned char>(b) >= 0x80; }
 bool EndsText(char b) { return b == '\0' || b == kEndOfText; }
 
-struct Fault {
-  FileStep step = FileStep::Open;
-  int countdown = 0;  // 0: none
-};
-Fault& PendingFault() {
-  static Fault fault;
-  return fault;
+// Pending injected faults, one countdown per kind of call (0: none).
+std::array<int, kFileSteps>& PendingFaults() {
+  static std::array<int, kFileSteps> countdowns{};
+  return countdowns;
 }
 
 // True when this call of `step` is the one to fail.
 bool Injected(FileStep step) {
-  Fault& f = PendingFault();
-  if (f.countdown == 0 || f.step != step) return false;
-  return --f.countdown == 0;
+  int& countdown = PendingFaults()[static_cast<std::size_t>(step)];
+  if (countdown == 0) return false;
+  return --countdown == 0;
 }
 
 bool Open(const Text& name, int mode, os_file::Native* file) {
@@ -220,8 +218,24 @@ void CloseTextFile(FileHandle handle) {
   Files()[static_cast<std::size_t>(handle) - 1].reset();
 }
 
+namespace {
+
+// Puts the temporary file in the place of `name`; the fault that models
+// a replacement failing half-way takes the old file away first.
+bool PutInPlace(const Text& temporary, const Text& name) {
+  if (Injected(FileStep::Replace)) return false;
+  if (Injected(FileStep::HalfReplace)) {
+    os_file::Remove(name);
+    return false;
+  }
+  return os_file::Replace(temporary, name);
+}
+
+}  // namespace
+
 bool ReplaceFileContent(const Text& name, const Text& bytes) {
   if (name.empty() || name.find('\0') != Text::npos || os_file::IsProtected(name)) return false;
+  const bool replacing = os_file::Exists(name);
   // A name beside the target that nothing else uses; made new, never opened
   // over an existing file.
   Text temporary;
@@ -233,9 +247,21 @@ bool ReplaceFileContent(const Text& name, const Text& bytes) {
   if (!Open(temporary, os_file::kCreateNew, &file)) return false;
   const bool written = Write(file, bytes.data(), bytes.size()) && !Injected(FileStep::Flush) && os_file::Flush(file);
   os_file::Close(file);
-  if (written && !Injected(FileStep::Replace) && os_file::Replace(temporary, name)) return true;
+  if (written && PutInPlace(temporary, name)) return true;
+  if (written && replacing && !os_file::Exists(name)) {
+    // The old file went away although the replacement failed (Windows'
+    // ReplaceFile can end so): the temporary file may be the only copy of
+    // anything now, so it takes the name, or stays where it is.
+    return PutInPlace(temporary, name);
+  }
   if (!Injected(FileStep::Remove)) os_file::Remove(temporary);
   return false;
 }
 
-void InjectFileFault(FileStep step, int nth) { PendingFault() = Fault{step, nth > 0 ? nth : 0}; }
+void InjectFileFault(FileStep step, int nth) {
+  if (nth > 0) {
+    PendingFaults()[static_cast<std::size_t>(step)] = nth;
+  } else {
+    PendingFaults().fill(0);
+  }
+}

@@ -65,11 +65,17 @@ void CloseTextFile(FileHandle handle);
 // over its attributes where the platform allows. On any failure (`name`
 // read-only or not a plain file, a write, the flush or the replacement
 // failing, a path the platform cannot represent) the result is false, the
-// file at `name` is as it was and the temporary file is removed again.
+// file at `name` is as it was and the temporary file is removed again (it
+// stays when that removal fails too). Should the platform lose the old file
+// while failing to replace it, the new bytes still take its name, or stay
+// in the temporary file when they cannot: never is the last copy removed.
 bool ReplaceFileContent(const Text& name, const Text& bytes);
 
 // For tests: makes the nth next platform call of one kind fail (1 the very
-// next one) as a full disk, a locked file or a vanished file would; 0
-// clears it. One fault at a time.
-enum class FileStep { Open, Read, Write, Flush, Replace, Remove };
+// next one) as a full disk, a locked file or a vanished file would.
+// HalfReplace fails a replacement after removing the old file, as Windows'
+// ReplaceFile may. Faults of different kinds may be pending together; a
+// second one of a kind replaces the first. nth 0 clears every fault.
+enum class FileStep { Open, Read, Write, Flush, Replace, HalfReplace, Remove };
+inline constexpr int kFileSteps = 7;
 void InjectFileFault(FileStep step, int nth = 1);
