@@ -11,6 +11,7 @@
 #include <string>
 
 #include "commands/views.h"
+#include "fuzz_input.h"
 #include "editor/editor_state.h"
 #include "editor/window_ids.h"
 #include "forms/forms.h"
@@ -20,14 +21,7 @@ namespace {
 
 using namespace MainWindow;
 
-struct Input {
-  const std::uint8_t* data;
-  std::size_t size;
-  int Byte() {
-    if (size == 0) return 0;
-    --size;
-    return *data++;
-  }
+struct Input : FuzzInput {
   // A short text built from bytes that matter to the analysis and search:
   // brackets, line breaks, lead and trail bytes.
   Text Line() {
@@ -86,7 +80,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  Input in{data, size};
+  Input in{{data, size}};
   driver::OnUnexpected(&Ignore);  // boxes without a scripted answer get the harmless one
   driver::Reset();
   CreateEditorState();

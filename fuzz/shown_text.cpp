@@ -21,6 +21,7 @@
 #include "primitives/driver.h"
 #include "primitives/form.h"
 #include "primitives/shown_offsets.h"
+#include "fuzz_input.h"
 
 namespace {
 
@@ -29,32 +30,7 @@ namespace {
   std::abort();
 }
 
-struct Input {
-  const std::uint8_t* data;
-  std::size_t size;
-  int Byte() {
-    if (size == 0) return 0;
-    --size;
-    return *data++;
-  }
-  int Int16() {
-    std::int16_t value = 0;
-    if (size >= 2) {
-      std::memcpy(&value, data, 2);
-      data += 2;
-      size -= 2;
-    }
-    return value;
-  }
-  Text Bytes(std::size_t n) {
-    n = std::min(n, size);
-    Text text(reinterpret_cast<const char*>(data), n);
-    data += n;
-    size -= n;
-    std::erase(text, '\0');  // texts hold no NUL
-    return text;
-  }
-};
+using Input = FuzzInput;
 
 // A character set shaped like GBK: leads 0x81..0xFE, trails 0x40..0xFE
 // without 0x7F; every other pair is no character. Each pair has its own

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "fuzz_input.h"
 #include "primitives/text.h"
 
 namespace {
@@ -28,29 +29,19 @@ bool MatchesAt(const Text& text, const Text& what, int offset) {
   return offset + what.size() <= text.size() && text.compare(static_cast<std::size_t>(offset), what.size(), what) == 0;
 }
 
-int ReadInt(const std::uint8_t*& data, std::size_t& size) {
-  std::int16_t value = 0;
-  if (size >= 2) {
-    std::memcpy(&value, data, 2);
-    data += 2;
-    size -= 2;
-  }
-  return value;
-}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const int start = ReadInt(data, size);
-  const int limit = ReadInt(data, size);
-  const int count = ReadInt(data, size);
-  if (size < 1) return 0;
-  // The first byte splits the rest into the text and the text searched for.
-  const std::size_t split = std::min<std::size_t>(data[0], size - 1);
-  Text text(reinterpret_cast<const char*>(data) + 1 + split, size - 1 - split);
-  Text what(reinterpret_cast<const char*>(data) + 1, split);
-  std::erase(text, '\0');
-  std::erase(what, '\0');
+  FuzzInput in{data, size};
+  const int start = in.Int16();
+  const int limit = in.Int16();
+  const int count = in.Int16();
+  if (in.size < 1) return 0;
+  // The next byte splits the rest into the text searched for and the text.
+  const auto split = static_cast<std::size_t>(in.Byte());
+  const Text what = in.Bytes(split);
+  const Text text = in.Bytes(in.size);
   const int length = static_cast<int>(text.size());
 
   const Text right = RightPart(text, count);

@@ -52,6 +52,18 @@ class FileCommands : public MainWindowFixture {
     return {window.Caption(),  Editor().filePath, 编辑框1.Content(), Rows(), Log(), Editor().modified,
             Editor().loadedLines.Count()};
   }
+  // keep.ini opened and changed, not saved yet: what a failing save meets.
+  Text OpenChangedDocument() {
+    const Text path = scratch.Fixture("keep.ini", "[a]\nx=1\n");
+    OpenFile(path);
+    编辑框1.SetContent("[changed]\r\n");
+    Editor().modified = 1;
+    return path;
+  }
+  struct Fault {
+    const char* name;
+    FileStep step;
+  };
 
   ScratchFolder scratch;
 };
@@ -284,15 +296,8 @@ TEST_F(FileCommands, AFileThatCannotBeReadChangesNothing) {
 }
 
 TEST_F(FileCommands, AFailedSaveLeavesTheFileAndTheDocumentAsTheyWere) {
-  const Text path = scratch.Fixture("keep.ini", "[a]\nx=1\n");
-  OpenFile(path);
-  编辑框1.SetContent("[changed]\r\n");
-  Editor().modified = 1;
+  const Text path = OpenChangedDocument();
   const Snapshot before = Take();
-  struct Fault {
-    const char* name;
-    FileStep step;
-  };
   for (const Fault& f : {Fault{"write (disk full)", FileStep::Write}, Fault{"flush", FileStep::Flush},
                          Fault{"replace (target locked)", FileStep::Replace}, Fault{"create the temporary file", FileStep::Open}}) {
     SCOPED_TRACE(f.name);
@@ -318,15 +323,8 @@ TEST_F(FileCommands, AFailedSaveLeavesTheFileAndTheDocumentAsTheyWere) {
 }
 
 TEST_F(FileCommands, AFailedSaveWhoseTemporaryFileCannotBeRemovedLosesNothing) {
-  const Text path = scratch.Fixture("keep.ini", "[a]\nx=1\n");
-  OpenFile(path);
-  编辑框1.SetContent("[changed]\r\n");
-  Editor().modified = 1;
+  const Text path = OpenChangedDocument();
   const Snapshot before = Take();
-  struct Fault {
-    const char* name;
-    FileStep step;
-  };
   std::size_t leftovers = 0;
   for (const Fault& f : {Fault{"write", FileStep::Write}, Fault{"flush", FileStep::Flush},
                          Fault{"replace", FileStep::Replace}}) {
@@ -350,10 +348,7 @@ TEST_F(FileCommands, AFailedSaveWhoseTemporaryFileCannotBeRemovedLosesNothing) {
 }
 
 TEST_F(FileCommands, AReplacementThatLosesTheOldFileKeepsTheNewContent) {
-  const Text path = scratch.Fixture("keep.ini", "[a]\nx=1\n");
-  OpenFile(path);
-  编辑框1.SetContent("[changed]\r\n");
-  Editor().modified = 1;
+  const Text path = OpenChangedDocument();
   // The new content still takes the name: saved after all.
   InjectFileFault(FileStep::HalfReplace);
   driver::PressShortcut(kMainWindow, 'S');
