@@ -34,9 +34,11 @@ const Step kSteps[] = {
 };
 constexpr int kStepCount = sizeof kSteps / sizeof kSteps[0];
 
-// Seconds per step for a document of `count` lines; *before: the memory
-// held just before its analysis, the generated lines included.
-std::vector<double> Measure(int count, double* before) {
+// Seconds per step for a document of `count` lines, until the window is
+// done with it; *before: the memory held just before its analysis, the
+// generated lines included; busy[s]: the longest stretch of step s during
+// which the window answered nothing.
+std::vector<double> Measure(int count, double* before, std::vector<double>* busy) {
   lines = BenchLines(count);
   树型框1.ClearTree();
   超级列表框1.DeleteAllRows();
@@ -47,8 +49,13 @@ std::vector<double> Measure(int count, double* before) {
   for (const Step& step : kSteps) {
     const double start = Now();
     step.run();
+    const double ran = Now() - start;
+    double handOver = 0;
+    double longestMessage = 0;
+    driver::RunUntilDone(&handOver, &longestMessage);
     driver::Settle();  // until the window has handled what the step queued
     seconds.push_back(Now() - start);
+    busy->push_back(std::max(ran + handOver, longestMessage));
   }
   return seconds;
 }
@@ -59,20 +66,24 @@ int main(int argc, char** argv) {
   int sizes[2];
   StartWithMainWindow(argc, argv, sizes);
   double before = 0;
-  const std::vector<double> small = Measure(sizes[0], &before);
-  const std::vector<double> large = Measure(sizes[1], &before);
+  std::vector<double> busySmall;
+  std::vector<double> busy;
+  const std::vector<double> small = Measure(sizes[0], &before, &busySmall);
+  const std::vector<double> large = Measure(sizes[1], &before, &busy);
   const double peak = PeakMemoryBytes();
   std::size_t fileBytes = 0;
   for (const Text& line : lines) fileBytes += line.size() + 2;
   for (int s = 0; s < kStepCount; ++s) {
     const double perSmall = small[s] / sizes[0];
     const double perLarge = large[s] / sizes[1];
-    std::printf("%-16s %7d lines: %9.1f ms  %7d lines: %9.1f ms  per-line ratio %.2f\n", kSteps[s].name, sizes[0],
-                small[s] * 1e3, sizes[1], large[s] * 1e3, perLarge / perSmall);
+    std::printf("%-16s %7d lines: %9.1f ms  %7d lines: %9.1f ms  per-line ratio %.2f  longest busy %.1f ms\n",
+                kSteps[s].name, sizes[0], small[s] * 1e3, sizes[1], large[s] * 1e3, perLarge / perSmall,
+                busy[static_cast<std::size_t>(s)] * 1e3);
   }
-  // Each step runs in one go on the user's thread: the window answers
-  // nothing while it runs.
-  const double worst = *std::max_element(large.begin(), large.end());
+  // A step runs on the user's thread: the window answers nothing while it
+  // runs, nor while it handles any one message afterwards (a long text
+  // reaches the text view in parts, between which it answers).
+  const double worst = *std::max_element(busy.begin(), busy.end());
   std::printf("worst step at %d lines: %.1f ms with the window unresponsive (target <= 1000: %s)\n", sizes[1],
               worst * 1e3, worst <= 1.0 ? "met" : "NOT MET");
   // What the document costs: the peak less what the process held before

@@ -227,6 +227,29 @@ TEST_F(Contract, EditBoxSelectionRules) {
   EXPECT_EQ(textView.SelectionLength(), 4) << "[3, 6) selects 中文";
 }
 
+TEST_F(Contract, ALongTextCanBeReadAndSelectedRightAfterItIsWritten) {
+  // Long enough for the real control to be handed it in parts.
+  Text text;
+  for (int i = 0; i < 40000; ++i) text += "line " + std::to_string(i) + " 中文\r\n";
+  const int length = TextLength(text);
+  textView.SetContent(text);
+  EXPECT_EQ(textView.SelectionStart(), 0);
+  textView.SetSelectionStart(6);
+  textView.SetSelectionLength(3);
+  EXPECT_EQ(textView.SelectionStart(), 6);
+  EXPECT_EQ(textView.SelectionLength(), 3);
+  textView.AppendText("end\r\n");
+  EXPECT_TRUE(textView.Content() == text + "end\r\n") << "(texts too long to print)";
+  EXPECT_EQ(textView.SelectionStart(), length + 5) << "an append puts the caret at the end";
+  textView.SetContent(text + text);  // a new text while the last one is still being handed over
+  textView.SetSelectionStart(length + 6);
+  driver::Settle();
+  EXPECT_TRUE(textView.Content() == text + text) << "(texts too long to print)";
+  EXPECT_EQ(textView.SelectionStart(), length + 6);
+  EXPECT_EQ(textView.SelectionLength(), 3);
+  TakeEvents();
+}
+
 TEST_F(Contract, ContentWritesRaiseContentChangedOnce) {
   searchBox.SetContent("abc");
   EXPECT_EQ(TakeEvents(), Events{"search changed"});

@@ -88,6 +88,12 @@ void Minimize(WindowId window);
 
 // Lets the body handle what is pending (closes requested, repaints).
 void Settle();
+// Lets the windows go on as in the program's own message loop until the
+// body has nothing left to do between messages (a long text handed to a
+// control in parts): *handOver is the time handing over what the last
+// command left took, *longestMessage the longest any one message kept the
+// window busy afterwards, in seconds. Both 0 on the memory body.
+void RunUntilDone(double* handOver, double* longestMessage);
 // Keeps handling the windows' messages for that long, so that they can be
 // looked at; returns at once on the memory body.
 void KeepShowing(int milliseconds);

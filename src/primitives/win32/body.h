@@ -43,6 +43,15 @@ struct EditText {
   int rememberedStart = 0;
   int rememberedLength = 0;
   int programmatic = 0;  // > 0 while the body itself writes the control
+  // A long text reaches the control in parts, a timer tick apart, so that
+  // the window answers the user in between: the control holds the first
+  // `fed` units of `shown`. Meanwhile it is read-only, and the selection
+  // the program sets and reads is kept here and given to the control with
+  // the last part.
+  bool feeding = false;
+  std::size_t fed = 0;
+  DWORD feedStart = 0;
+  DWORD feedEnd = 0;
 };
 
 struct ControlRecord {
@@ -245,6 +254,14 @@ void ShowChildren(ControlRecord& c, int item);
 void FlushEdit(ControlRecord& c);
 void FlushAllEdits();
 void HoldRedraw(ControlRecord& c);
+// The timer of an edit box that is being handed a long text in parts;
+// each tick hands over the next part.
+inline constexpr UINT_PTR kFeedTimer = 0x56617266;
+void FeedEdit(ControlRecord& c);
+// Hands every edit box the rest of its text at once (a test acts).
+void FinishFeeds();
+// True while some edit box is still being handed its text.
+bool AnyFeeding();
 
 // Colours of the controls that ask their parent (WM_CTLCOLOR*); null when
 // the default applies.

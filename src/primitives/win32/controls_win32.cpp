@@ -360,6 +360,12 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         return 1;
       }
       break;
+    case WM_TIMER:
+      if (c->type == ControlType::EditBox && wParam == kFeedTimer) {
+        FeedEdit(*c);
+        return 0;
+      }
+      break;
     case WM_SETCURSOR:
       if (c->type == ControlType::HyperLinker) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));

@@ -202,8 +202,10 @@ void Use() {
   test.answerPopup = NextPopupAnswer;
   if (!d.hook) d.hook = SetWindowsHookExW(WH_CBT, Watch, nullptr, GetCurrentThreadId());
   // A user acts only once the program is back in its message loop, where
-  // held appends and redraws have been handed to the controls.
+  // held appends and redraws have been handed to the controls; a test
+  // reads the controls once they hold all of their texts.
   FlushAllEdits();
+  FinishFeeds();
 }
 
 // Input reaches a control only while it and its window take input.
@@ -587,6 +589,30 @@ void Settle() {
     PumpOne(msg);
   }
   FlushAllEdits();
+}
+
+void RunUntilDone(double* handOver, double* longestMessage) {
+  LARGE_INTEGER frequency{};
+  QueryPerformanceFrequency(&frequency);
+  const auto now = [&] {
+    LARGE_INTEGER t{};
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+  };
+  const double start = now();
+  FlushAllEdits();
+  *handOver = now() - start;
+  *longestMessage = 0;
+  MSG msg;
+  while (AnyFeeding()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) continue;
+      const double before = now();
+      PumpOne(msg);
+      *longestMessage = std::max(*longestMessage, now() - before);
+    }
+  }
 }
 
 void KeepShowing(int milliseconds) {

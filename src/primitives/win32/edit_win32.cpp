@@ -38,24 +38,110 @@ void ReplaceShown(ControlRecord& c, const std::wstring& shown) {
   SendMessageW(c.hwnd, EM_SETSEL, std::min(start, limit), static_cast<LPARAM>(std::min(end, limit)));
 }
 
+// Units handed to the control at a time. Under Wine the EDIT control takes
+// about a million units a second (laying out the lines), so one part keeps
+// the window busy for a fraction of a second.
+constexpr std::size_t kPartUnits = std::size_t{1} << 18;
+
+// The next part, in place of whatever the control holds after `fed`.
+void HandPart(ControlRecord& c) {
+  EditText& e = c.edit;
+  const std::size_t n = std::min(kPartUnits, e.shown.size() - e.fed);
+  const std::wstring part = e.shown.substr(e.fed, n);
+  Programmatic quiet(e);
+  SendMessageW(c.hwnd, EM_SETSEL, static_cast<WPARAM>(e.fed), -1);
+  SendMessageW(c.hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(part.c_str()));
+  e.fed += n;
+}
+
+void EndFeed(ControlRecord& c) {
+  EditText& e = c.edit;
+  KillTimer(c.hwnd, kFeedTimer);
+  if (!e.feeding) return;
+  e.feeding = false;
+  Programmatic quiet(e);
+  SendMessageW(c.hwnd, EM_SETREADONLY, (c.design->style & kReadOnlyEdit) != 0, 0);
+  SendMessageW(c.hwnd, EM_SETSEL, e.feedStart, static_cast<LPARAM>(e.feedEnd));
+  SendMessageW(c.hwnd, EM_SCROLLCARET, 0, 0);
+}
+
+// The control holds the first `fed` units; the rest follow a part per tick,
+// and [start, end) is selected once all are in.
+void StartFeed(ControlRecord& c, DWORD start, DWORD end) {
+  EditText& e = c.edit;
+  e.feedStart = start;
+  e.feedEnd = end;
+  if (e.fed >= e.shown.size()) {
+    e.feeding = true;
+    EndFeed(c);
+    return;
+  }
+  if (!e.feeding) {
+    e.feeding = true;
+    // Typing into a text that is not all there could not be told from
+    // deleting its end.
+    Programmatic quiet(e);
+    SendMessageW(c.hwnd, EM_SETREADONLY, TRUE, 0);
+  }
+  SetTimer(c.hwnd, kFeedTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
 }  // namespace
+
+void FeedEdit(ControlRecord& c) {
+  if (!c.edit.feeding) {
+    KillTimer(c.hwnd, kFeedTimer);
+    return;
+  }
+  HandPart(c);
+  if (c.edit.fed >= c.edit.shown.size()) EndFeed(c);
+}
+
+void FinishFeeds() {
+  for (auto& [id, w] : TheBody().windows) {
+    for (auto& [control, c] : w->controls) {
+      while (c->type == ControlType::EditBox && c->edit.feeding) FeedEdit(*c);
+    }
+  }
+}
+
+bool AnyFeeding() {
+  for (auto& [id, w] : TheBody().windows) {
+    for (auto& [control, c] : w->controls) {
+      if (c->type == ControlType::EditBox && c->edit.feeding) return true;
+    }
+  }
+  return false;
+}
 
 void FlushEdit(ControlRecord& c) {
   EditText& e = c.edit;
   if (e.pendingShown.empty() && e.pendingDrop == 0) return;
   ForgetPending(c);
-  const auto units = static_cast<WPARAM>(e.shown.size());
-  const auto drop = static_cast<WPARAM>(e.pendingDrop);
-  {
+  const std::size_t units = e.shown.size();
+  const auto drop = static_cast<std::size_t>(e.pendingDrop);
+  const bool many = e.pendingShown.size() > kPartUnits;
+  if (!e.feeding && !many) {
     Programmatic quiet(e);
     SendMessageW(c.hwnd, EM_SETSEL, units - drop, static_cast<LPARAM>(units));
     SendMessageW(c.hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(e.pendingShown.c_str()));
     SendMessageW(c.hwnd, EM_SCROLLCARET, 0, 0);
+  } else if (!e.feeding) {
+    e.fed = units - drop;
+  } else {
+    // The part the control holds keeps only what did not change.
+    e.fed = std::min(e.fed, units - drop);
   }
-  e.shown.resize(e.shown.size() - drop);
+  e.shown.resize(units - drop);
   e.shown += e.pendingShown;
   e.pendingShown.clear();
   e.pendingDrop = 0;
+  if (e.feeding || many) {
+    // An append ends with the caret at the end, scrolled into view.
+    const auto end = static_cast<DWORD>(e.shown.size());
+    if (!e.feeding) HandPart(c);
+    StartFeed(c, end, end);
+  }
 }
 
 void HoldRedraw(ControlRecord& c) {
@@ -88,7 +174,8 @@ void FlushAllEdits() {
 // The user changed the text (typing, pasting, cutting).
 void EditChanged(ControlRecord& c) {
   EditText& e = c.edit;
-  if (e.programmatic > 0) return;
+  // Read-only while it is handed a long text; the control holds only part of it.
+  if (e.programmatic > 0 || e.feeding) return;
   std::wstring now(static_cast<std::size_t>(GetWindowTextLengthW(c.hwnd)) + 1, L'\0');
   now.resize(static_cast<std::size_t>(GetWindowTextW(c.hwnd, now.data(), static_cast<int>(now.size()))));
   Text bytes;
@@ -124,6 +211,11 @@ void ApplySelection(ControlRecord& c) {
   const int count = std::clamp(e.rememberedLength, 0, length - start);
   const int from = BytesToShownUnits(e.content, start);
   const int to = BytesToShownUnits(e.content, start + count);
+  if (c.edit.feeding) {
+    c.edit.feedStart = static_cast<DWORD>(from);
+    c.edit.feedEnd = static_cast<DWORD>(to);
+    return;
+  }
   SendMessageW(c.hwnd, EM_SETSEL, static_cast<WPARAM>(from), to);
   SendMessageW(c.hwnd, EM_SCROLLCARET, 0, 0);
 }
@@ -144,9 +236,20 @@ void EditBox::SetContent(const Text& text) const {
   e.pendingDrop = 0;
   e.content = text;
   e.shown = ShownText(text.data(), text.size(), &e.endsInLoneLead);
-  {
+  if (e.shown.size() <= kPartUnits) {
+    EndFeed(*c);
     Programmatic quiet(e);
     SetWindowTextW(c->hwnd, e.shown.c_str());
+  } else {
+    {
+      Programmatic quiet(e);
+      SetWindowTextW(c->hwnd, e.shown.substr(0, kPartUnits).c_str());
+    }
+    e.fed = kPartUnits;
+    DWORD start = 0;
+    DWORD end = 0;
+    Selection(c->hwnd, &start, &end);
+    StartFeed(*c, start, end);
   }
   Raise(window(), id(), Event::ContentChanged);
 }
@@ -176,9 +279,13 @@ void EditBox::AppendText(const Text& text) const {
   }
   if (e.pendingShown.empty() && e.pendingDrop == 0) {
     // Nothing to add; the caret still goes to the end.
-    const auto end = static_cast<WPARAM>(e.shown.size());
-    SendMessageW(c->hwnd, EM_SETSEL, end, static_cast<LPARAM>(end));
-    SendMessageW(c->hwnd, EM_SCROLLCARET, 0, 0);
+    const auto end = static_cast<DWORD>(e.shown.size());
+    if (e.feeding) {
+      e.feedStart = e.feedEnd = end;
+    } else {
+      SendMessageW(c->hwnd, EM_SETSEL, end, static_cast<LPARAM>(end));
+      SendMessageW(c->hwnd, EM_SCROLLCARET, 0, 0);
+    }
   } else {
     auto& pending = TheBody().pendingEdits;
     const auto key = std::make_pair(window(), id());
@@ -193,9 +300,9 @@ namespace {
 // The control's selection as byte offsets of the content: {start, end}.
 std::pair<int, int> SelectedBytes(ControlRecord& c) {
   FlushEdit(c);
-  DWORD start = 0;
-  DWORD end = 0;
-  Selection(c.hwnd, &start, &end);
+  DWORD start = c.edit.feedStart;
+  DWORD end = c.edit.feedEnd;
+  if (!c.edit.feeding) Selection(c.hwnd, &start, &end);
   return {ShownUnitsToBytes(c.edit.content, static_cast<int>(std::min(start, end))),
           ShownUnitsToBytes(c.edit.content, static_cast<int>(std::max(start, end)))};
 }
