@@ -40,13 +40,16 @@ void ReplaceShown(ControlRecord& c, const std::wstring& shown) {
 
 // Units handed to the control at a time. Under Wine the EDIT control takes
 // about a million units a second (laying out the lines), so one part keeps
-// the window busy for a fraction of a second.
+// the window busy for a fraction of a second. Each part also costs the
+// control something for the whole text, so a very long text goes in at
+// most 16 parts (longer ones) and the total stays linear.
 constexpr std::size_t kPartUnits = std::size_t{1} << 18;
+constexpr std::size_t kMostParts = 16;
 
 // The next part, in place of whatever the control holds after `fed`.
 void HandPart(ControlRecord& c) {
   EditText& e = c.edit;
-  const std::size_t n = std::min(kPartUnits, e.shown.size() - e.fed);
+  const std::size_t n = std::min(std::max(kPartUnits, e.shown.size() / kMostParts), e.shown.size() - e.fed);
   const std::wstring part = e.shown.substr(e.fed, n);
   Programmatic quiet(e);
   SendMessageW(c.hwnd, EM_SETSEL, static_cast<WPARAM>(e.fed), -1);
