@@ -245,6 +245,14 @@ POINT Empty(HWND hwnd) {
   return POINT{std::max(0L, r.right - 3), std::max(0L, r.bottom - 3)};
 }
 
+// A tree item a test acts on or looks at, in the platform tree and drawn:
+// putting it there may have added items under a held redraw.
+HTREEITEM TreeItemToActOn(ControlRecord& c, int item) {
+  const HTREEITEM handle = ShownTreeItem(c, item);
+  FlushAllEdits();
+  return handle;
+}
+
 POINT RowPoint(HWND list, int row) {
   const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
   if (row >= 0 && row < count) {
@@ -348,8 +356,7 @@ void ClickTreeItem(TreeBox tree, int item) {
     Click(hwnd, Empty(hwnd));
     return;
   }
-  HTREEITEM handle = ShownTreeItem(*c, item);
-  FlushAllEdits();
+  HTREEITEM handle = TreeItemToActOn(*c, item);
   SendMessageW(hwnd, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(handle));
   // TVM_GETITEMRECT takes the item in the rectangle it fills.
   RECT r{};
@@ -363,8 +370,7 @@ void KeyTreeItem(TreeBox tree, int item) {
   if (!hwnd) return;
   ControlRecord* c = ControlOf(tree.window(), tree.id(), ControlType::TreeBox);
   if (!c->tree.Contains(item)) return;
-  const auto target = ShownTreeItem(*c, item);
-  FlushAllEdits();
+  const auto target = TreeItemToActOn(*c, item);
   auto caret = [&] { return reinterpret_cast<HTREEITEM>(SendMessageW(hwnd, TVM_GETNEXTITEM, TVGN_CARET, 0)); };
   if (caret() == target) return;
   // The keyboard moves between neighbours: start from one (quietly, as if
@@ -655,8 +661,7 @@ TreeItemLook LookAtTreeItem(TreeBox tree, int item) {
   // Read back from the control, not from the body's own records.
   TVITEMW data{};
   data.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_STATE;
-  data.hItem = ShownTreeItem(*c, item);
-  FlushAllEdits();
+  data.hItem = TreeItemToActOn(*c, item);
   data.stateMask = TVIS_EXPANDED;
   SendMessageW(c->hwnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&data));
   const auto parent = reinterpret_cast<HTREEITEM>(

@@ -57,6 +57,18 @@ void HandPart(ControlRecord& c) {
   e.fed += n;
 }
 
+// Selects units [from, to) and scrolls them into view; while the control
+// is still being handed its text, they are selected once it is all there.
+void SelectShown(ControlRecord& c, DWORD from, DWORD to) {
+  if (c.edit.feeding) {
+    c.edit.feedStart = from;
+    c.edit.feedEnd = to;
+    return;
+  }
+  SendMessageW(c.hwnd, EM_SETSEL, from, static_cast<LPARAM>(to));
+  SendMessageW(c.hwnd, EM_SCROLLCARET, 0, 0);
+}
+
 void EndFeed(ControlRecord& c) {
   EditText& e = c.edit;
   KillTimer(c.hwnd, kFeedTimer);
@@ -64,8 +76,7 @@ void EndFeed(ControlRecord& c) {
   e.feeding = false;
   Programmatic quiet(e);
   SendMessageW(c.hwnd, EM_SETREADONLY, (c.design->style & kReadOnlyEdit) != 0, 0);
-  SendMessageW(c.hwnd, EM_SETSEL, e.feedStart, static_cast<LPARAM>(e.feedEnd));
-  SendMessageW(c.hwnd, EM_SCROLLCARET, 0, 0);
+  SelectShown(c, e.feedStart, e.feedEnd);
 }
 
 // The control holds the first `fed` units; the rest follow a part per tick,
@@ -214,13 +225,7 @@ void ApplySelection(ControlRecord& c) {
   const int count = std::clamp(e.rememberedLength, 0, length - start);
   const int from = BytesToShownUnits(e.content, start);
   const int to = BytesToShownUnits(e.content, start + count);
-  if (c.edit.feeding) {
-    c.edit.feedStart = static_cast<DWORD>(from);
-    c.edit.feedEnd = static_cast<DWORD>(to);
-    return;
-  }
-  SendMessageW(c.hwnd, EM_SETSEL, static_cast<WPARAM>(from), to);
-  SendMessageW(c.hwnd, EM_SCROLLCARET, 0, 0);
+  SelectShown(c, static_cast<DWORD>(from), static_cast<DWORD>(to));
 }
 
 }  // namespace
@@ -283,12 +288,7 @@ void EditBox::AppendText(const Text& text) const {
   if (e.pendingShown.empty() && e.pendingDrop == 0) {
     // Nothing to add; the caret still goes to the end.
     const auto end = static_cast<DWORD>(e.shown.size());
-    if (e.feeding) {
-      e.feedStart = e.feedEnd = end;
-    } else {
-      SendMessageW(c->hwnd, EM_SETSEL, end, static_cast<LPARAM>(end));
-      SendMessageW(c->hwnd, EM_SCROLLCARET, 0, 0);
-    }
+    SelectShown(*c, end, end);
   } else {
     auto& pending = TheBody().pendingEdits;
     const auto key = std::make_pair(window(), id());
