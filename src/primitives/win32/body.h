@@ -65,6 +65,7 @@ struct ControlRecord {
   bool disabled = false;  // CommonDlg only: it has no window
   HFONT font = nullptr;   // owned: a bold or italic label font
   HIMAGELIST images = nullptr;  // owned
+  WNDPROC original = nullptr;   // the control's own window procedure
 
   // TreeBox
   PreorderForest<std::unique_ptr<TreeItemData>> tree;
@@ -227,7 +228,7 @@ void ShowTabPage(WindowRecord& w, const ControlRecord& tab, int page);
 
 // The subclass every control gets: mouse events before the control sees
 // them, and messages a container passes on to the window.
-LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Notifications and commands, by control type; each returns true when it
 // handled the message and set *result.

@@ -164,6 +164,7 @@ bool ListNotify(ControlRecord& c, NMHDR* header, LRESULT* result) {
 // key turn the mark over here: an owner-data list keeps no marks itself.
 bool ListInput(ControlRecord& c, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   const HWND hwnd = c.hwnd;
+  const WNDPROC original = c.original;
   const WindowId window = c.window;
   const int id = c.id;
   switch (message) {
@@ -183,7 +184,7 @@ bool ListInput(ControlRecord& c, UINT message, WPARAM wParam, LPARAM lParam, LRE
       Raise(window, id, press);
       DeliverAfterPress();
       c.owesMouseUp = true;
-      *result = DefSubclassProc(hwnd, message, wParam, lParam);
+      *result = CallWindowProcW(original, hwnd, message, wParam, lParam);
       ControlRecord* now = ControlOf(window, id, ControlType::ListView);
       if (now && now->owesMouseUp && GetKeyState(VK_LBUTTON) >= 0 && !ReleaseQueued(hwnd)) {
         now->owesMouseUp = false;
@@ -194,7 +195,7 @@ bool ListInput(ControlRecord& c, UINT message, WPARAM wParam, LPARAM lParam, LRE
     case WM_LBUTTONUP: {
       // A release the list did not take: after the list, which may send its
       // click notification from here.
-      *result = DefSubclassProc(hwnd, message, wParam, lParam);
+      *result = CallWindowProcW(original, hwnd, message, wParam, lParam);
       if (ControlRecord* now = ControlOf(window, id, ControlType::ListView)) now->owesMouseUp = false;
       Raise(window, id, Event::MouseUp);
       return true;
