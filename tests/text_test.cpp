@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "primitives/text_column.h"
+
 namespace {
 
 // A two-byte character whose trail byte is "]" (0x5D), as in many GBK
@@ -109,6 +113,65 @@ TEST(TextList, ResizeKeepsElementsAndAddsEmptyOnes) {
   EXPECT_EQ(list[1], "one");
   list.Resize(0);
   EXPECT_EQ(list.Count(), 0);
+}
+
+// Inserts, in-place and growing sets (also from a view of the column's own
+// bytes), erases and the compaction they trigger, against a plain vector.
+TEST(TextColumn, MatchesAVectorOfTextsThroughEveryChange) {
+  TextColumn column;
+  std::vector<Text> model;
+  std::mt19937 random(7);
+  const auto check = [&] {
+    ASSERT_EQ(column.Count(), static_cast<int>(model.size()));
+    for (int i = 0; i < column.Count(); ++i) ASSERT_EQ(column.Get(i), model[static_cast<std::size_t>(i)]) << i;
+  };
+  const auto someText = [&] { return Text(random() % 40, static_cast<char>('a' + random() % 26)); };
+  for (int step = 0; step < 20000; ++step) {
+    const int count = column.Count();
+    const int at = count ? static_cast<int>(random() % static_cast<unsigned>(count)) : 0;
+    switch (count < 50 ? 0 : random() % 5) {
+      case 0: {
+        const Text text = someText();
+        column.Insert(at, text);
+        model.insert(model.begin() + at, text);
+        break;
+      }
+      case 1:
+      case 2: {
+        const Text text = someText();
+        column.Set(at, text);
+        model[static_cast<std::size_t>(at)] = text;
+        break;
+      }
+      case 3: {
+        // A part of another text of the same column, shorter or longer.
+        const int from = static_cast<int>(random() % static_cast<unsigned>(count));
+        const std::string_view view = column.View(from);
+        const Text text(view.substr(view.size() / 2));
+        column.Set(at, view.substr(view.size() / 2));
+        model[static_cast<std::size_t>(at)] = text;
+        break;
+      }
+      default: {
+        const int erased = std::min(count - at, static_cast<int>(random() % 3) + 1);
+        column.Erase(at, erased);
+        model.erase(model.begin() + at, model.begin() + at + erased);
+      }
+    }
+    if (step % 1000 == 0) check();
+  }
+  check();
+
+  Text all, even;
+  for (std::size_t i = 0; i < model.size(); ++i) {
+    all += model[i] + "\r\n";
+    if (i % 2 == 0) even += model[i] + "|";
+  }
+  EXPECT_EQ(column.Joined("\r\n"), all);
+  EXPECT_EQ(column.Joined("|", [](int i) { return i % 2 == 0; }), even);
+  column.Clear();
+  EXPECT_EQ(column.Count(), 0);
+  EXPECT_EQ(column.Joined("\r\n"), "");
 }
 
 TEST(TextListDeathTest, OutOfRangeStopsTheProgram) {

@@ -1,4 +1,6 @@
 // Filling the text view with all rows, the checked rows or the tree.
+#include <utility>
+
 #include "commands/commands.h"
 #include "commands/views.h"
 #include "editor/log.h"
@@ -10,8 +12,8 @@ namespace {
 
 // The status text comes before the log entry here, unlike the editing
 // commands.
-void ShowExtraction(const Text& text, const Text& status, const Text& entry) {
-  ShowInTextView(text);
+void ShowExtraction(Text text, const Text& status, const Text& entry) {
+  ShowInTextView(std::move(text));
   SetStatusText(1, status);
   AppendLog(entry);
   // Keeps the remembered selection length and scrolls back to the top.

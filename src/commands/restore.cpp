@@ -1,5 +1,7 @@
 // Undoing edits: a row or every row back to its text from before the
 // edits, or the whole list back to the document as loaded.
+#include <utility>
+
 #include "commands/commands.h"
 #include "commands/views.h"
 #include "editor/editor_state.h"
@@ -50,7 +52,7 @@ void RestoreInitial() {
     target += "\r\n";
   }
   if (count > 0) {
-    ShowInTextView(target);
+    ShowInTextView(std::move(target));
     // Keeps the start of the text in view.
     编辑框1.SetSelectionStart(1);
   }

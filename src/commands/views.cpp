@@ -1,5 +1,7 @@
 #include "commands/views.h"
 
+#include <utility>
+
 #include "editor/window_ids.h"
 
 using namespace MainWindow;
@@ -12,8 +14,8 @@ int LineOffsetOfRow(int row) {
   return offset;
 }
 
-void ShowInTextView(const Text& text) {
-  编辑框1.SetContent(text);
+void ShowInTextView(Text text) {
+  编辑框1.SetContent(std::move(text));
   编辑框1.SetSelectionStart(-1);  // the caret at the end, as after appending
 }
 

@@ -11,6 +11,6 @@ int LineOffsetOfRow(int row);
 // Replaces the text view's content by `text` with the caret at its end, as
 // emptying it and appending line by line would leave it; the view gets the
 // text in one piece.
-void ShowInTextView(const Text& text);
+void ShowInTextView(Text text);
 // 编辑选定项, 向上插入项, 向下插入项 and 删除选定项.
 void SetItemCommandsDisabled(bool disabled);

@@ -110,7 +110,7 @@ class EditBox : public Control {
   Text Content() const;
   // Replaces the whole text, then raises content-changed exactly once
   // (also when the text is the same).
-  void SetContent(const Text& text) const;
+  void SetContent(Text text) const;
   int SelectionStart() const;
   int SelectionLength() const;
   // The box remembers a start and a length. Start v >= 0 sets the start;

@@ -11,18 +11,13 @@
 #include "primitives/driver.h"
 #include "primitives/form.h"
 #include "primitives/preorder_forest.h"
+#include "primitives/text_column.h"
 
 namespace memory_body {
 
 struct TreeItem {
-  Text text;
   int image = 0;
   bool expanded = false;
-};
-
-struct Row {
-  std::vector<Text> cells;
-  int checked = 0;
 };
 
 struct StatusPart {
@@ -42,9 +37,13 @@ struct ControlState {
   Text caption;
 
   PreorderForest<TreeItem> tree;
+  TextColumn treeTexts;  // by the items' indexes
   int selectedItem = -1;
 
-  std::vector<Row> rows;
+  // A list's texts column by column: each column is one buffer, which a
+  // column's join reads front to back.
+  std::vector<TextColumn> cells;
+  std::vector<int> rowChecked;  // one per row
   std::vector<int> columnWidths;
   int selectedRow = -1;
   int focusedRow = -1;

@@ -23,6 +23,7 @@ ControlState StateFor(const ControlSpec& design) {
   c.caption = design.caption;
   c.checked = (design.style & kChecked) != 0;
   for (const ColumnSpec& column : design.columns) c.columnWidths.push_back(column.width);
+  if (design.type == ControlType::ListView) c.cells.resize(std::max<std::size_t>(c.columnWidths.size(), 1));
   for (const StatusPartSpec& part : design.parts) c.parts.push_back(StatusPart{part.width, part.text});
   for (const ToolButtonSpec& button : design.buttons) {
     c.buttonEnabled.push_back(true);
@@ -326,7 +327,8 @@ bool Window::IsOpen() const { return FindWindow(window()) != nullptr; }
 int TreeBox::AddTreeItem(int parent, const Text& text, int image) const {
   ControlState* c = Get(window(), id(), ControlType::TreeBox);
   if (!c) return -1;
-  const int index = c->tree.Append(parent, TreeItem{text, image, false});
+  const int index = c->tree.Append(parent, TreeItem{image, false});
+  c->treeTexts.Insert(index, text);
   if (c->selectedItem >= index) ++c->selectedItem;
   return index;
 }
@@ -338,21 +340,12 @@ int TreeBox::TreeItemCount() const {
 
 Text TreeBox::GetTreeItemText(int item) const {
   ControlState* c = Get(window(), id(), ControlType::TreeBox);
-  return c && c->tree.Contains(item) ? c->tree[item].text : Text();
+  return c && c->tree.Contains(item) ? c->treeTexts.Get(item) : Text();
 }
 
 Text TreeBox::JoinedItemTexts(const Text& separator) const {
   ControlState* c = Get(window(), id(), ControlType::TreeBox);
-  if (!c) return Text();
-  std::size_t size = 0;
-  for (int i = 0; i < c->tree.Count(); ++i) size += c->tree[i].text.size() + separator.size();
-  Text joined;
-  joined.reserve(size);
-  for (int i = 0; i < c->tree.Count(); ++i) {
-    joined += c->tree[i].text;
-    joined += separator;
-  }
-  return joined;
+  return c ? c->treeTexts.Joined(separator) : Text();
 }
 
 void TreeBox::ExpandTreeItem(int item) const {
@@ -364,6 +357,7 @@ void TreeBox::ClearTree() const {
   ControlState* c = Get(window(), id(), ControlType::TreeBox);
   if (!c) return;
   c->tree.Clear();
+  c->treeTexts.Clear();
   c->selectedItem = -1;
 }
 
@@ -377,25 +371,25 @@ int TreeBox::SelectedItem() const {
 namespace {
 
 bool HasRow(const ControlState* c, int row) {
-  return c && row >= 0 && row < static_cast<int>(c->rows.size());
+  return c && row >= 0 && row < static_cast<int>(c->rowChecked.size());
 }
 
 }  // namespace
 
 int ListView::RowCount() const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
-  return c ? static_cast<int>(c->rows.size()) : 0;
+  return c ? static_cast<int>(c->rowChecked.size()) : 0;
 }
 
 int ListView::InsertRow(int position, const Text& text) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
   if (!c) return -1;
-  const int count = static_cast<int>(c->rows.size());
+  const int count = static_cast<int>(c->rowChecked.size());
   if (position < 0 || position > count) position = count;
-  Row row;
-  row.cells.resize(std::max<std::size_t>(c->columnWidths.size(), 1));
-  row.cells[0] = text;
-  c->rows.insert(c->rows.begin() + position, std::move(row));
+  for (std::size_t column = 0; column < c->cells.size(); ++column) {
+    c->cells[column].Insert(position, column == 0 ? std::string_view(text) : std::string_view());
+  }
+  c->rowChecked.insert(c->rowChecked.begin() + position, 0);
   for (int* index : {&c->selectedRow, &c->focusedRow, &c->editingRow}) {
     if (*index >= position) ++*index;
   }
@@ -404,49 +398,39 @@ int ListView::InsertRow(int position, const Text& text) const {
 
 void ListView::SetCellText(int row, int column, const Text& text) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
-  if (!HasRow(c, row) || column < 0) return;
-  auto& cells = c->rows[static_cast<std::size_t>(row)].cells;
-  if (column >= static_cast<int>(cells.size())) return;
-  cells[static_cast<std::size_t>(column)] = text;
+  if (!HasRow(c, row) || column < 0 || column >= static_cast<int>(c->cells.size())) return;
+  c->cells[static_cast<std::size_t>(column)].Set(row, text);
 }
 
 Text ListView::GetCellText(int row, int column) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
-  if (!HasRow(c, row) || column < 0) return Text();
-  const auto& cells = c->rows[static_cast<std::size_t>(row)].cells;
-  return column < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(column)] : Text();
+  if (!HasRow(c, row) || column < 0 || column >= static_cast<int>(c->cells.size())) return Text();
+  return c->cells[static_cast<std::size_t>(column)].Get(row);
 }
 
 Text ListView::JoinedColumn(int column, const Text& separator, bool checkedOnly) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
   if (!c || column < 0) return Text();
-  const auto taken = [&](const Row& row) { return !checkedOnly || row.checked == 1; };
-  const auto cell = [&](const Row& row) -> const Text& {
-    static const Text kNone;
-    return column < static_cast<int>(row.cells.size()) ? row.cells[static_cast<std::size_t>(column)] : kNone;
-  };
-  std::size_t size = 0;
-  for (const Row& row : c->rows) {
-    if (taken(row)) size += cell(row).size() + separator.size();
+  if (column >= static_cast<int>(c->cells.size())) {
+    // A column the list does not have: every taken row gives an empty cell.
+    const auto taken = std::count_if(c->rowChecked.begin(), c->rowChecked.end(),
+                                     [&](int checked) { return !checkedOnly || checked == 1; });
+    Text joined;
+    for (auto i = taken; i > 0; --i) joined += separator;
+    return joined;
   }
-  Text joined;
-  joined.reserve(size);
-  for (const Row& row : c->rows) {
-    if (!taken(row)) continue;
-    joined += cell(row);
-    joined += separator;
-  }
-  return joined;
+  return c->cells[static_cast<std::size_t>(column)].Joined(
+      separator, [&](int row) { return !checkedOnly || c->rowChecked[static_cast<std::size_t>(row)] == 1; });
 }
 
 void ListView::SetRowChecked(int row, int checked) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
-  if (HasRow(c, row)) c->rows[static_cast<std::size_t>(row)].checked = checked ? 1 : 0;
+  if (HasRow(c, row)) c->rowChecked[static_cast<std::size_t>(row)] = checked ? 1 : 0;
 }
 
 int ListView::GetRowChecked(int row) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
-  return HasRow(c, row) ? c->rows[static_cast<std::size_t>(row)].checked : -1;
+  return HasRow(c, row) ? c->rowChecked[static_cast<std::size_t>(row)] : -1;
 }
 
 int ListView::SelectedRow() const {
@@ -464,7 +448,8 @@ void ListView::SelectRow(int row) const {
 bool ListView::DeleteRow(int row) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
   if (!HasRow(c, row)) return false;
-  c->rows.erase(c->rows.begin() + row);
+  for (TextColumn& column : c->cells) column.Erase(row);
+  c->rowChecked.erase(c->rowChecked.begin() + row);
   for (int* index : {&c->selectedRow, &c->focusedRow, &c->editingRow}) {
     if (*index == row) *index = -1;
     else if (*index > row) --*index;
@@ -475,7 +460,8 @@ bool ListView::DeleteRow(int row) const {
 void ListView::DeleteAllRows() const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
   if (!c) return;
-  c->rows.clear();
+  for (TextColumn& column : c->cells) column.Clear();
+  c->rowChecked.clear();
   c->selectedRow = c->focusedRow = c->editingRow = -1;
 }
 
@@ -509,10 +495,10 @@ Text EditBox::Content() const {
   return c ? c->content : Text();
 }
 
-void EditBox::SetContent(const Text& text) const {
+void EditBox::SetContent(Text text) const {
   ControlState* c = Get(window(), id(), ControlType::EditBox);
   if (!c) return;
-  c->content = text;
+  c->content = std::move(text);
   c->selectionStart = 0;
   c->selectionLength = 0;
   Raise(window(), id(), Event::ContentChanged);

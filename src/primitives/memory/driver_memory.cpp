@@ -20,7 +20,7 @@ ControlState* Accepting(WindowId window, int id, ControlType type) {
 }
 
 int RowUnder(const ControlState& list, int row) {
-  return row >= 0 && row < static_cast<int>(list.rows.size()) ? row : -1;
+  return row >= 0 && row < static_cast<int>(list.rowChecked.size()) ? row : -1;
 }
 
 // What the list does with a left press: the row under the pointer becomes
@@ -73,7 +73,7 @@ void ClickRowCheckBox(ListView list, int row) {
   if (!c || RowUnder(*c, row) < 0) return;
   Raise(list.window(), list.id(), Event::MouseDown);
   if ((c = FindControl(list.window(), list.id())) && RowUnder(*c, row) >= 0) {
-    int& checked = c->rows[static_cast<std::size_t>(row)].checked;
+    int& checked = c->rowChecked[static_cast<std::size_t>(row)];
     checked = checked ? 0 : 1;
   }
   Raise(list.window(), list.id(), Event::Clicked);

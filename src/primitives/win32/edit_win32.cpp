@@ -3,6 +3,7 @@
 // selection offsets map exactly. Appends made while a handler runs reach
 // the control in one piece when the outermost handler returns.
 #include <algorithm>
+#include <utility>
 
 #include "primitives/win32/body.h"
 #include "primitives/win32/shown_text.h"
@@ -235,15 +236,15 @@ Text EditBox::Content() const {
   return c ? c->edit.content : Text();
 }
 
-void EditBox::SetContent(const Text& text) const {
+void EditBox::SetContent(Text text) const {
   ControlRecord* c = Edit(window(), id());
   if (!c) return;
   EditText& e = c->edit;
   ForgetPending(*c);
   e.pendingShown.clear();
   e.pendingDrop = 0;
-  e.content = text;
   e.shown = ShownText(text.data(), text.size(), &e.endsInLoneLead);
+  e.content = std::move(text);
   if (e.shown.size() <= kPartUnits) {
     EndFeed(*c);
     Programmatic quiet(e);

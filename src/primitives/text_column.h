@@ -1,0 +1,86 @@
+// Many short texts in order, in one buffer: a list's column, or a tree's
+// item texts. A file of a million lines would otherwise cost a million
+// separate allocations per view, and joining them would chase a pointer
+// per line; here a text costs its bytes and one small record, and the
+// texts of a freshly filled column lie in order, so joining them reads one
+// buffer front to back.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "primitives/text.h"
+
+class TextColumn {
+ public:
+  int Count() const { return static_cast<int>(spans_.size()); }
+
+  // Text i, 0 <= i < Count(); valid until the column next changes.
+  std::string_view View(int i) const {
+    const Span& span = spans_[static_cast<std::size_t>(i)];
+    return std::string_view(bytes_.data() + span.offset, span.length);
+  }
+  Text Get(int i) const { return Text(View(i)); }
+
+  // 0 <= position <= Count().
+  void Insert(int position, std::string_view text);
+  void Append(std::string_view text) { Insert(Count(), text); }
+  void Set(int i, std::string_view text);
+  // Texts first .. first + count - 1.
+  void Erase(int first, int count = 1);
+  void Clear();
+
+  // The texts for which keep(i) holds, each followed by `separator`.
+  template <class Keep>
+  Text Joined(std::string_view separator, Keep keep) const {
+    std::size_t size = 0;
+    for (int i = 0; i < Count(); ++i) {
+      if (keep(i)) size += spans_[static_cast<std::size_t>(i)].length + separator.size();
+    }
+    Text joined(size, '\0');
+    char* out = joined.data();
+    char* const end = out + size;
+    for (int i = 0; i < Count(); ++i) {
+      if (!keep(i)) continue;
+      const Span& span = spans_[static_cast<std::size_t>(i)];
+      out = Put(out, end, bytes_.data() + span.offset, bytes_.size() - span.offset, span.length);
+      out = Put(out, end, separator.data(), separator.size(), separator.size());
+    }
+    return joined;
+  }
+  Text Joined(std::string_view separator) const {
+    return Joined(separator, [](int) { return true; });
+  }
+
+ private:
+  struct Span {
+    std::size_t offset;
+    std::uint32_t length;
+  };
+  // Copies `size` bytes to `out` and returns the end of the copy. `readable`
+  // bytes may be read at `from`, and `out` may be written up to `end`.
+  static char* Put(char* out, const char* end, const char* from, std::size_t readable, std::size_t size) {
+    // Most lines are short: one fixed-size copy, which compiles to a few
+    // moves, beats a call per line; the bytes it writes past `size` are
+    // overwritten by what comes next.
+    constexpr std::size_t kBlock = 32;
+    if (size <= kBlock && readable >= kBlock && static_cast<std::size_t>(end - out) >= kBlock) {
+      std::memcpy(out, from, kBlock);
+    } else if (size) {
+      std::memcpy(out, from, size);
+    }
+    return out + size;
+  }
+  Span Store(std::string_view text);
+  void Forget(const Span& span) { waste_ += span.length; }
+  void CompactIfWasteful();
+
+  std::vector<Span> spans_;
+  // Each span owns its bytes alone. Bytes a changed or erased text leaves
+  // behind are counted as waste and dropped once they are most of the buffer.
+  std::vector<char> bytes_;
+  std::size_t waste_ = 0;
+};
