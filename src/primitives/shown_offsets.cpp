@@ -27,7 +27,7 @@ std::wstring ShownText(const char* data, std::size_t size, const ShownCharset& c
   return shown;
 }
 
-void CopyShownText(const Text& text, wchar_t* buffer, int capacity, const ShownCharset& charset) {
+void CopyShownText(std::string_view text, wchar_t* buffer, int capacity, const ShownCharset& charset) {
   if (!buffer || capacity <= 0) return;
   // Only as many bytes as can show: at most two per unit.
   std::size_t take = static_cast<std::size_t>(ShownUnitsToBytes(text, capacity - 1));
@@ -38,7 +38,7 @@ void CopyShownText(const Text& text, wchar_t* buffer, int capacity, const ShownC
   buffer[n] = L'\0';
 }
 
-int ShownUnitsToBytes(const Text& text, int units) {
+int ShownUnitsToBytes(std::string_view text, int units) {
   std::size_t i = 0;
   for (int u = 0; u < units && i < text.size(); ++u) {
     i += IsLead(text[i]) && i + 1 < text.size() ? 2 : 1;
@@ -46,7 +46,7 @@ int ShownUnitsToBytes(const Text& text, int units) {
   return static_cast<int>(i);
 }
 
-int BytesToShownUnits(const Text& text, int bytes) {
+int BytesToShownUnits(std::string_view text, int bytes) {
   const std::size_t limit = bytes < 0 ? 0 : static_cast<std::size_t>(bytes);
   std::size_t i = 0;
   int units = 0;

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "primitives/text.h"
 
@@ -35,12 +36,12 @@ std::wstring ShownText(const char* data, std::size_t size, const ShownCharset& c
 
 // Copies the shown form of the text's beginning into a buffer of `capacity`
 // units, NUL-terminated (what a control asks for in its display callback).
-void CopyShownText(const Text& text, wchar_t* buffer, int capacity, const ShownCharset& charset);
+void CopyShownText(std::string_view text, wchar_t* buffer, int capacity, const ShownCharset& charset);
 
 // Bytes taken by the first `units` characters (all bytes when fewer).
-int ShownUnitsToBytes(const Text& text, int units);
+int ShownUnitsToBytes(std::string_view text, int units);
 // Characters lying wholly within the first `bytes` bytes.
-int BytesToShownUnits(const Text& text, int bytes);
+int BytesToShownUnits(std::string_view text, int bytes);
 
 // The stored bytes after the user changed a control's shown text from
 // `before` (the shown form of `stored`) to `after`: the unchanged beginning

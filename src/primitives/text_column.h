@@ -54,6 +54,16 @@ class TextColumn {
   Text Joined(std::string_view separator) const {
     return Joined(separator, [](int) { return true; });
   }
+  // What Joined gives for `count` empty texts: a column a list does not
+  // have reads as empty in every row.
+  template <class Keep>
+  static Text JoinedEmpty(int count, std::string_view separator, Keep keep) {
+    Text joined;
+    for (int i = 0; i < count; ++i) {
+      if (keep(i)) joined += separator;
+    }
+    return joined;
+  }
 
  private:
   struct Span {

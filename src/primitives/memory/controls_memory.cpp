@@ -411,16 +411,11 @@ Text ListView::GetCellText(int row, int column) const {
 Text ListView::JoinedColumn(int column, const Text& separator, bool checkedOnly) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
   if (!c || column < 0) return Text();
+  const auto taken = [&](int row) { return !checkedOnly || c->rowChecked[static_cast<std::size_t>(row)] == 1; };
   if (column >= static_cast<int>(c->cells.size())) {
-    // A column the list does not have: every taken row gives an empty cell.
-    const auto taken = std::count_if(c->rowChecked.begin(), c->rowChecked.end(),
-                                     [&](int checked) { return !checkedOnly || checked == 1; });
-    Text joined;
-    for (auto i = taken; i > 0; --i) joined += separator;
-    return joined;
+    return TextColumn::JoinedEmpty(static_cast<int>(c->rowChecked.size()), separator, taken);
   }
-  return c->cells[static_cast<std::size_t>(column)].Joined(
-      separator, [&](int row) { return !checkedOnly || c->rowChecked[static_cast<std::size_t>(row)] == 1; });
+  return c->cells[static_cast<std::size_t>(column)].Joined(separator, taken);
 }
 
 void ListView::SetRowChecked(int row, int checked) const {

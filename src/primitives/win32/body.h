@@ -6,13 +6,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "primitives/form.h"
 #include "primitives/preorder_forest.h"
+#include "primitives/text_column.h"
 
 namespace win32_body {
 
@@ -23,7 +26,6 @@ inline constexpr UINT kMsgAnswerPopup = WM_APP + 2;     // the driver chooses in
 struct TreeItemData {
   HTREEITEM handle = nullptr;
   HTREEITEM lastChild = nullptr;  // so appending never walks the siblings
-  Text text;
   int image = 0;
   int index = 0;  // pre-order position, kept in step with the forest
   // The children are in the platform tree. They are put there when the
@@ -68,15 +70,21 @@ struct ControlRecord {
   WNDPROC original = nullptr;   // the control's own window procedure
 
   // TreeBox
-  PreorderForest<std::unique_ptr<TreeItemData>> tree;
+  // The items in pre-order, their texts by the same index, and the items'
+  // own records, which stay in place (the platform tree holds their
+  // addresses) and go only all at once.
+  PreorderForest<TreeItemData*> tree;
+  TextColumn treeTexts;
+  std::deque<TreeItemData> treeItems;
   HTREEITEM lastTopItem = nullptr;
 
-  // ListView: one entry per row, in the list's order. The platform list
-  // holds no rows of its own (owner data): it asks for texts and check
-  // marks as it draws, and keeps only the selection and focus.
-  std::vector<std::vector<Text>> rows;
+  // ListView: the cells column by column, and one check mark per row, in
+  // the list's order. The platform list holds no rows of its own (owner
+  // data): it asks for texts and check marks as it draws, and keeps only
+  // the selection and focus.
+  std::vector<TextColumn> cells;
   std::vector<bool> checks;
-  int listCount = 0;  // rows the platform list has been told of; never more than rows.size()
+  int listCount = 0;  // rows the platform list has been told of; never more than checks.size()
   std::vector<int> columnWidths;  // as written
   bool owesMouseUp = false;       // a press whose release the handlers have not seen yet
   int editingRow = -1;
@@ -275,6 +283,6 @@ void ApplyStatusParts(ControlRecord& c);
 
 // Converts for the control's display, never failing (invalid bytes show
 // as U+FFFD).
-std::wstring Shown(const Text& text);
+std::wstring Shown(std::string_view text);
 
 }  // namespace win32_body

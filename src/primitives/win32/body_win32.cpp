@@ -26,7 +26,7 @@ HFONT GuiFont() {
   return b.guiFont;
 }
 
-std::wstring Shown(const Text& text) { return ShownText(text); }
+std::wstring Shown(std::string_view text) { return ShownText(text); }
 
 WindowRecord* FindWindowRecord(WindowId window) {
   auto& windows = TheBody().windows;

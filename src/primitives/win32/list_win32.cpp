@@ -1,5 +1,5 @@
 // The entry list: a report list view whose cells ask for their text; the
-// bytes of every cell live in `rows`, kept in step with the list's rows.
+// bytes of every cell live in `cells`, kept in step with the list's rows.
 #include <windowsx.h>
 
 #include <algorithm>
@@ -11,12 +11,17 @@ namespace win32_body {
 
 namespace {
 
-bool HasRow(const ControlRecord& c, int row) { return row >= 0 && row < static_cast<int>(c.rows.size()); }
+int RowCountOf(const ControlRecord& c) { return static_cast<int>(c.checks.size()); }
 
-const Text* Cell(const ControlRecord& c, int row, int column) {
-  if (!HasRow(c, row) || column < 0) return nullptr;
-  const auto& cells = c.rows[static_cast<std::size_t>(row)];
-  return column < static_cast<int>(cells.size()) ? &cells[static_cast<std::size_t>(column)] : nullptr;
+bool HasRow(const ControlRecord& c, int row) { return row >= 0 && row < RowCountOf(c); }
+
+bool HasCell(const ControlRecord& c, int row, int column) {
+  return HasRow(c, row) && column >= 0 && column < static_cast<int>(c.cells.size());
+}
+
+// The bytes of a cell that HasCell names; valid until the cells next change.
+std::string_view CellText(const ControlRecord& c, int row, int column) {
+  return c.cells[static_cast<std::size_t>(column)].View(row);
 }
 
 bool HasCheckBoxes(const ControlRecord& c) { return (c.design->style & kCheckBoxes) != 0; }
@@ -60,7 +65,7 @@ int KeyboardRow(const ControlRecord& c) {
 // first column begins with the typed text, ignoring case.
 int FindRow(const ControlRecord& c, const LVFINDINFOW& find, int start) {
   if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.psz) return -1;
-  const int count = static_cast<int>(c.rows.size());
+  const int count = RowCountOf(c);
   if (count == 0) return -1;
   const int typed = lstrlenW(find.psz);
   const bool partial = (find.flags & LVFI_PARTIAL) != 0;
@@ -68,7 +73,7 @@ int FindRow(const ControlRecord& c, const LVFINDINFOW& find, int start) {
   const int span = (find.flags & LVFI_WRAP) ? count : count - start;
   for (int k = 0; k < span; ++k) {
     const int row = (start + k) % count;
-    const std::wstring shown = Shown(c.rows[static_cast<std::size_t>(row)][0]);
+    const std::wstring shown = Shown(CellText(c, row, 0));
     const int compared = partial ? std::min(typed, static_cast<int>(shown.size())) : static_cast<int>(shown.size());
     if (partial && compared < typed) continue;
     if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, shown.c_str(), compared, find.psz, typed) == CSTR_EQUAL) {
@@ -81,12 +86,11 @@ int FindRow(const ControlRecord& c, const LVFINDINFOW& find, int start) {
 void BeginLabelEdit(ControlRecord& c, const NMLVDISPINFOW& info) {
   c.editingRow = info.item.iItem;
   const HWND edit = reinterpret_cast<HWND>(SendMessageW(c.hwnd, LVM_GETEDITCONTROL, 0, 0));
-  const Text* text = Cell(c, info.item.iItem, 0);
-  if (!edit || !text) return;
+  if (!edit || !HasCell(c, info.item.iItem, 0)) return;
   // The list would cut the text to its display buffer; a line of any
   // length is edited whole.
   SendMessageW(edit, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
-  SetWindowTextW(edit, Shown(*text).c_str());
+  SetWindowTextW(edit, Shown(CellText(c, info.item.iItem, 0)).c_str());
 }
 
 void EndLabelEdit(ControlRecord& c, const NMLVDISPINFOW& info) {
@@ -101,10 +105,10 @@ void EndLabelEdit(ControlRecord& c, const NMLVDISPINFOW& info) {
   const bool accepted = Raise(window, id, Event::LabelEditEnded, row);
   if (!typed || !accepted) return;
   ControlRecord* now = ControlOf(window, id, ControlType::ListView);
-  const Text* old = now ? Cell(*now, row, 0) : nullptr;
-  if (!old) return;
+  if (!now || !HasCell(*now, row, 0)) return;
+  const Text old(CellText(*now, row, 0));
   Text bytes;
-  if (!ApplyTyping(*old, Shown(*old), after, &bytes)) {
+  if (!ApplyTyping(old, Shown(old), after, &bytes)) {
     ShowMessage("输入的文字中有GBK编码无法表示的字符，未作修改。", kMbIconInformation, "失败");
     return;
   }
@@ -125,9 +129,8 @@ bool ListNotify(ControlRecord& c, NMHDR* header, LRESULT* result) {
       auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
       const int row = info->item.iItem;
       if (info->item.mask & LVIF_TEXT) {
-        const Text* text = Cell(c, row, info->item.iSubItem);
-        if (text) {
-          CopyShownText(*text, info->item.pszText, info->item.cchTextMax);
+        if (HasCell(c, row, info->item.iSubItem)) {
+          CopyShownText(CellText(c, row, info->item.iSubItem), info->item.pszText, info->item.cchTextMax);
         } else if (info->item.pszText && info->item.cchTextMax > 0) {
           info->item.pszText[0] = L'\0';
         }
@@ -222,7 +225,7 @@ bool ListInput(ControlRecord& c, UINT message, WPARAM wParam, LPARAM lParam, LRE
 }
 
 void SyncRowCount(ControlRecord& c) {
-  const int count = static_cast<int>(c.rows.size());
+  const int count = RowCountOf(c);
   if (c.listCount == count) return;
   // Whoever changed the rows holds the redraw; the whole list is drawn
   // again when it is handed back.
@@ -264,17 +267,18 @@ void SyncRowsMovingMarks(ControlRecord& c, int changedAt, int delta) {
 
 int ListView::RowCount() const {
   ControlRecord* c = List(window(), id());
-  return c ? static_cast<int>(c->rows.size()) : 0;
+  return c ? RowCountOf(*c) : 0;
 }
 
 int ListView::InsertRow(int position, const Text& text) const {
   ControlRecord* c = List(window(), id());
   if (!c) return -1;
-  const int count = static_cast<int>(c->rows.size());
+  const int count = RowCountOf(*c);
   if (position < 0 || position > count) position = count;
-  std::vector<Text> cells(std::max<std::size_t>(c->design->columns.size(), 1));
-  cells[0] = text;
-  c->rows.insert(c->rows.begin() + position, std::move(cells));
+  if (c->cells.empty()) c->cells.resize(std::max<std::size_t>(c->design->columns.size(), 1));
+  for (std::size_t column = 0; column < c->cells.size(); ++column) {
+    c->cells[column].Insert(position, column == 0 ? std::string_view(text) : std::string_view());
+  }
   c->checks.insert(c->checks.begin() + position, false);
   HoldRedraw(*c);
   // Rows appended beyond what the list knows of move nothing; the list
@@ -286,10 +290,8 @@ int ListView::InsertRow(int position, const Text& text) const {
 
 void ListView::SetCellText(int row, int column, const Text& text) const {
   ControlRecord* c = List(window(), id());
-  if (!HasRow(c, row) || column < 0) return;
-  auto& cells = c->rows[static_cast<std::size_t>(row)];
-  if (column >= static_cast<int>(cells.size())) return;
-  cells[static_cast<std::size_t>(column)] = text;
+  if (!c || !HasCell(*c, row, column)) return;
+  c->cells[static_cast<std::size_t>(column)].Set(row, text);
   // The list asks for cell texts as it draws; it draws the whole list again
   // once the held redraw is handed over.
   HoldRedraw(*c);
@@ -297,9 +299,7 @@ void ListView::SetCellText(int row, int column, const Text& text) const {
 
 Text ListView::GetCellText(int row, int column) const {
   ControlRecord* c = List(window(), id());
-  if (!HasRow(c, row) || column < 0) return Text();
-  const auto& cells = c->rows[static_cast<std::size_t>(row)];
-  return column < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(column)] : Text();
+  return c && HasCell(*c, row, column) ? Text(CellText(*c, row, column)) : Text();
 }
 
 void ListView::SetRowChecked(int row, int checked) const {
@@ -318,14 +318,9 @@ int ListView::GetRowChecked(int row) const {
 Text ListView::JoinedColumn(int column, const Text& separator, bool checkedOnly) const {
   ControlRecord* c = List(window(), id());
   if (!c || column < 0) return Text();
-  Text joined;
-  for (std::size_t row = 0; row < c->rows.size(); ++row) {
-    if (checkedOnly && !c->checks[row]) continue;
-    const auto& cells = c->rows[row];
-    if (column < static_cast<int>(cells.size())) joined += cells[static_cast<std::size_t>(column)];
-    joined += separator;
-  }
-  return joined;
+  const auto taken = [&](int row) { return !checkedOnly || c->checks[static_cast<std::size_t>(row)]; };
+  if (column >= static_cast<int>(c->cells.size())) return TextColumn::JoinedEmpty(RowCountOf(*c), separator, taken);
+  return c->cells[static_cast<std::size_t>(column)].Joined(separator, taken);
 }
 
 int ListView::SelectedRow() const {
@@ -344,7 +339,7 @@ void ListView::SelectRow(int row) const {
 bool ListView::DeleteRow(int row) const {
   ControlRecord* c = List(window(), id());
   if (!HasRow(c, row)) return false;
-  c->rows.erase(c->rows.begin() + row);
+  for (TextColumn& column : c->cells) column.Erase(row);
   c->checks.erase(c->checks.begin() + row);
   HoldRedraw(*c);
   if (row < c->listCount) SyncRowsMovingMarks(*c, row, -1);
@@ -355,7 +350,7 @@ void ListView::DeleteAllRows() const {
   ControlRecord* c = List(window(), id());
   if (!c) return;
   SendMessageW(c->hwnd, LVM_DELETEALLITEMS, 0, 0);
-  c->rows.clear();
+  for (TextColumn& column : c->cells) column.Clear();
   c->checks.clear();
   c->listCount = 0;
 }

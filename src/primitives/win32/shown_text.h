@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "primitives/shown_offsets.h"
 #include "primitives/text.h"
@@ -15,11 +16,11 @@ const ShownCharset& Gbk936();
 inline std::wstring ShownText(const char* data, std::size_t size, bool* endsInLoneLead = nullptr) {
   return ShownText(data, size, Gbk936(), endsInLoneLead);
 }
-inline std::wstring ShownText(const Text& text) { return ShownText(text.data(), text.size()); }
+inline std::wstring ShownText(std::string_view text) { return ShownText(text.data(), text.size()); }
 
 // Copies the shown form of the text's beginning into a buffer of `capacity`
 // units, NUL-terminated (what a control asks for in its display callback).
-inline void CopyShownText(const Text& text, wchar_t* buffer, int capacity) {
+inline void CopyShownText(std::string_view text, wchar_t* buffer, int capacity) {
   CopyShownText(text, buffer, capacity, Gbk936());
 }
 

@@ -11,7 +11,7 @@ namespace {
 // Puts an item into the platform tree as the last child of its parent's
 // platform item (which is there already).
 HTREEITEM InsertShown(ControlRecord& c, int parent, TreeItemData& data) {
-  TreeItemData* parentData = parent >= 0 ? c.tree[parent].get() : nullptr;
+  TreeItemData* parentData = parent >= 0 ? c.tree[parent] : nullptr;
   TVINSERTSTRUCTW insert{};
   insert.hParent = parentData ? parentData->handle : TVI_ROOT;
   // The previous last child itself, not TVI_LAST: no walk over the siblings.
@@ -62,7 +62,9 @@ bool TreeNotify(ControlRecord& c, NMHDR* header, LRESULT* result) {
     case TVN_GETDISPINFOW: {
       auto* info = reinterpret_cast<NMTVDISPINFOW*>(header);
       auto* item = reinterpret_cast<TreeItemData*>(info->item.lParam);
-      if ((info->item.mask & TVIF_TEXT) && item) CopyShownText(item->text, info->item.pszText, info->item.cchTextMax);
+      if ((info->item.mask & TVIF_TEXT) && item) {
+        CopyShownText(c.treeTexts.View(item->index), info->item.pszText, info->item.cchTextMax);
+      }
       if ((info->item.mask & TVIF_CHILDREN) && item) info->item.cChildren = c.tree.HasChildren(item->index) ? 1 : 0;
       *result = 0;
       return true;
@@ -102,17 +104,20 @@ int TreeBox::AddTreeItem(int parent, const Text& text, int image) const {
   if (!c) return -1;
   auto& forest = c->tree;
   if (!forest.Contains(parent)) parent = -1;
-  auto data = std::make_unique<TreeItemData>();
-  data->text = text;
-  data->image = image;
+  TreeItemData& data = c->treeItems.emplace_back();
+  data.image = image;
   // Into the platform tree only where it shows now: at the top level, or
   // below an item whose children are shown. Below a collapsed item it
   // waits until that is expanded.
   if (parent < 0 || forest[parent]->childrenShown) {
     HoldRedraw(*c);
-    if (!InsertShown(*c, parent, *data)) return -1;
+    if (!InsertShown(*c, parent, data)) {
+      c->treeItems.pop_back();
+      return -1;
+    }
   }
-  const int index = forest.Append(parent, std::move(data));
+  const int index = forest.Append(parent, &data);
+  c->treeTexts.Insert(index, text);
   // An insertion in the middle moves every later item one place on.
   for (int i = index; i < forest.Count(); ++i) forest[i]->index = i;
   return index;
@@ -125,17 +130,12 @@ int TreeBox::TreeItemCount() const {
 
 Text TreeBox::GetTreeItemText(int item) const {
   ControlRecord* c = Tree(window(), id());
-  return c && c->tree.Contains(item) ? c->tree[item]->text : Text();
+  return c && c->tree.Contains(item) ? c->treeTexts.Get(item) : Text();
 }
 
 Text TreeBox::JoinedItemTexts(const Text& separator) const {
   ControlRecord* c = Tree(window(), id());
-  Text joined;
-  for (int i = 0; c && i < c->tree.Count(); ++i) {
-    joined += c->tree[i]->text;
-    joined += separator;
-  }
-  return joined;
+  return c ? c->treeTexts.Joined(separator) : Text();
 }
 
 void TreeBox::ExpandTreeItem(int item) const {
@@ -157,6 +157,8 @@ void TreeBox::ClearTree() const {
     SendMessageW(c->hwnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
   }
   c->tree.Clear();
+  c->treeTexts.Clear();
+  c->treeItems.clear();
   c->lastTopItem = nullptr;
 }
 
