@@ -44,7 +44,7 @@ void ReplaceShown(ControlRecord& c, const std::wstring& shown) {
 // the window busy for a fraction of a second. Each part also costs the
 // control something for the whole text, so a very long text goes in at
 // most 16 parts (longer ones) and the total stays linear.
-constexpr std::size_t kPartUnits = std::size_t{1} << 18;
+constexpr std::size_t kPartUnits = std::size_t{1} << 17;
 constexpr std::size_t kMostParts = 16;
 
 // The next part, in place of whatever the control holds after `fed`.
