@@ -25,7 +25,7 @@ struct Step {
   void (*run)();
 };
 
-std::vector<Text> lines;
+TextColumn lines;
 void Analyse() { AnalyseLines(lines); }
 
 const Step kSteps[] = {
@@ -39,7 +39,7 @@ constexpr int kStepCount = sizeof kSteps / sizeof kSteps[0];
 // generated lines included; busy[s]: the longest stretch of step s during
 // which the window answered nothing.
 std::vector<double> Measure(int count, double* before, std::vector<double>* busy) {
-  lines = BenchLines(count);
+  lines = TextColumn(BenchLines(count));
   树型框1.ClearTree();
   超级列表框1.DeleteAllRows();
   编辑框1.SetContent("");
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   const std::vector<double> large = Measure(sizes[1], &before, &busy);
   const double peak = PeakMemoryBytes();
   std::size_t fileBytes = 0;
-  for (const Text& line : lines) fileBytes += line.size() + 2;
+  for (int k = 0; k < lines.Count(); ++k) fileBytes += lines.View(k).size() + 2;
   for (int s = 0; s < kStepCount; ++s) {
     const double perSmall = small[s] / sizes[0];
     const double perLarge = large[s] / sizes[1];

@@ -56,7 +56,7 @@ TEST_F(MainWindowTest, AnalysisFillsTreeListTargetTextAndLoadedLines) {
     树型框1.ClearTree();
     超级列表框1.DeleteAllRows();
     编辑框1.SetContent("");
-    AnalyseLines(c.lines);
+    AnalyseLines(TextColumn(c.lines));
 
     const int n = static_cast<int>(c.lines.size());
     ASSERT_EQ(树型框1.TreeItemCount(), n);
@@ -75,7 +75,7 @@ TEST_F(MainWindowTest, AnalysisFillsTreeListTargetTextAndLoadedLines) {
       EXPECT_EQ(超级列表框1.GetCellText(k, 0), c.lines[static_cast<std::size_t>(k)]);
       EXPECT_EQ(超级列表框1.GetCellText(k, 1), c.lines[static_cast<std::size_t>(k)]);
       EXPECT_EQ(超级列表框1.GetRowChecked(k), c.lines[static_cast<std::size_t>(k)].empty() ? 0 : 1);
-      EXPECT_EQ(Editor().loadedLines[k + 1], c.lines[static_cast<std::size_t>(k)]);
+      EXPECT_EQ(Editor().loadedLines.Get(k), c.lines[static_cast<std::size_t>(k)]);
       target += c.lines[static_cast<std::size_t>(k)] + "\r\n";
     }
     if (n > 1 && c.tree[1].parent == 0) {

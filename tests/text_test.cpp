@@ -98,23 +98,6 @@ TEST(TextBasics, SpacesToTextJoinAndEquality) {
   EXPECT_FALSE(TextsEqual("a", "A"));
 }
 
-TEST(TextList, ResizeKeepsElementsAndAddsEmptyOnes) {
-  TextList list;
-  EXPECT_EQ(list.Count(), 0);
-  list.Resize(2);
-  list[1] = "one";
-  list[2] = "two";
-  list.Resize(3);
-  EXPECT_EQ(list[1], "one");
-  EXPECT_EQ(list[2], "two");
-  EXPECT_EQ(list[3], "");
-  list.Resize(1);
-  EXPECT_EQ(list.Count(), 1);
-  EXPECT_EQ(list[1], "one");
-  list.Resize(0);
-  EXPECT_EQ(list.Count(), 0);
-}
-
 // Inserts, in-place and growing sets (also from a view of the column's own
 // bytes), erases and the compaction they trigger, against a plain vector.
 TEST(TextColumn, MatchesAVectorOfTextsThroughEveryChange) {
@@ -172,18 +155,6 @@ TEST(TextColumn, MatchesAVectorOfTextsThroughEveryChange) {
   column.Clear();
   EXPECT_EQ(column.Count(), 0);
   EXPECT_EQ(column.Joined("\r\n"), "");
-}
-
-TEST(TextListDeathTest, OutOfRangeStopsTheProgram) {
-#ifdef _WIN32
-  GTEST_SKIP() << "on Windows the stop shows an error box that waits for an answer";
-#else
-  TextList list;
-  list.Resize(2);
-  EXPECT_EXIT(list[0], testing::ExitedWithCode(255), "");
-  EXPECT_EXIT(list[3], testing::ExitedWithCode(255), "");
-  EXPECT_EXIT(list.Resize(-1), testing::ExitedWithCode(255), "");
-#endif
 }
 
 }  // namespace

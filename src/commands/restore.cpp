@@ -38,16 +38,16 @@ void RestoreAll() {
 void RestoreInitial() {
   超级列表框1.DeleteAllRows();
   编辑框1.SetContent(Text());
-  const TextList& lines = Editor().loadedLines;
+  const TextColumn& lines = Editor().loadedLines;
   const int count = lines.Count();
   // The rows come from the lines as loaded, their check marks and the text
   // from the tree, which no edit changes.
   Text target;
-  for (int i = 1; i <= count; ++i) {
-    const Text node = 树型框1.GetTreeItemText(i - 1);
-    超级列表框1.InsertRow(i - 1, lines[i]);
-    超级列表框1.SetCellText(i - 1, 1, lines[i]);
-    超级列表框1.SetRowChecked(i - 1, node.empty() ? 0 : 1);
+  for (int i = 0; i < count; ++i) {
+    const Text node = 树型框1.GetTreeItemText(i);
+    超级列表框1.InsertRow(i, lines.View(i));
+    超级列表框1.SetCellText(i, 1, lines.View(i));
+    超级列表框1.SetRowChecked(i, node.empty() ? 0 : 1);
     target += node;
     target += "\r\n";
   }

@@ -5,15 +5,16 @@
 
 namespace {
 
-bool IsSectionHeader(const Text& line) { return TextsEqual(RightPart(line, 1), "]"); }
+bool IsSectionHeader(std::string_view line) { return !line.empty() && line.back() == ']'; }
 
 }  // namespace
 
-void AnalyseLines(std::vector<Text> lines) {
+void AnalyseLines(TextColumn lines) {
   using namespace MainWindow;
   int i = 1;
   int currentSection = 0;
-  for (const Text& line : lines) {
+  for (int k = 0; k < lines.Count(); ++k) {
+    const std::string_view line = lines.View(k);
     if (IsSectionHeader(line)) {
       树型框1.AddTreeItem(-1, line, kSectionImage);
       currentSection = i - 1;
@@ -26,30 +27,22 @@ void AnalyseLines(std::vector<Text> lines) {
   }
   树型框1.ExpandTreeItem(0);
   FillEntriesFromTree(lines);
-  TextList& loaded = Editor().loadedLines;
-  loaded.Clear();
-  for (Text& line : lines) loaded.Append(std::move(line));
+  Editor().loadedLines = std::move(lines);
 }
 
-void FillEntriesFromTree(const std::vector<Text>& lines) {
+void FillEntriesFromTree(const TextColumn& lines) {
   using namespace MainWindow;
   const int count = 树型框1.TreeItemCount();
   if (count == 0) return;
-  // The target text is handed to the text view once: the same text as one
-  // append per line, without re-laying-out the growing text every time.
-  std::size_t size = 0;
-  for (const Text& line : lines) size += line.size() + 2;
-  Text target;
-  target.reserve(size);
   for (int k = 0; k < count; ++k) {
-    const Text& text = lines[static_cast<std::size_t>(k)];
+    const std::string_view text = lines.View(k);
     超级列表框1.InsertRow(k, text);
     超级列表框1.SetCellText(k, 1, text);
-    target += text;
-    target += "\r\n";
     超级列表框1.SetRowChecked(k, text.empty() ? 0 : 1);
   }
-  编辑框1.AppendText(target);
+  // The target text is handed to the text view once: the same text as one
+  // append per line, without re-laying-out the growing text every time.
+  编辑框1.AppendText(lines.Joined("\r\n"));
   // Keeps the start of the text in view.
   编辑框1.SetSelectionStart(1);
 }

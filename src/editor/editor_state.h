@@ -3,11 +3,12 @@
 #pragma once
 
 #include "primitives/text.h"
+#include "primitives/text_column.h"
 
 struct EditorState {
   Text filePath;          // empty before the first New or Open
   int modified = 0;       // 1 after an editing command, until New, Open or a save
-  TextList loadedLines;   // the lines the last Open read, for RestoreInitial
+  TextColumn loadedLines;  // the lines the last Open read, for RestoreInitial
   int logCounter = 0;     // log entries written in this run
   int lastEditedRow = 0;  // the row whose in-place edit ended last
   Text searchText;        // what the find window searched for last

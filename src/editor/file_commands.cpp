@@ -1,7 +1,5 @@
 #include "editor/file_commands.h"
 
-#include <vector>
-
 #include "editor/analysis.h"
 #include "editor/editor_state.h"
 #include "editor/lifecycle.h"
@@ -22,7 +20,7 @@ const Text kSaveFailed = "保存文件失败";
 struct ReadFile {
   bool ok = false;
   bool cutShort = false;  // reading stopped at a NUL or 0x1A byte
-  std::vector<Text> lines;
+  TextColumn lines;
 };
 
 ReadFile ReadWholeFile(const Text& path) {
@@ -31,7 +29,11 @@ ReadFile ReadWholeFile(const Text& path) {
   const FileHandle handle = OpenTextFile(path, kReadOnly);
   if (handle == 0) return file;
   SeekToStart(handle);
-  while (!AtEndOfFile(handle)) file.lines.push_back(ReadLine(handle));
+  Text line;
+  while (!AtEndOfFile(handle)) {
+    ReadLine(handle, &line);
+    file.lines.Append(line);
+  }
   const ReadingStop stop = HowReadingStops(handle);
   CloseTextFile(handle);
   file.ok = !stop.readFailed;
@@ -66,7 +68,7 @@ bool AskToSaveChanges() {
 void NewDocument() {
   EditorState& state = Editor();
   if (state.modified != 0 && !AskToSaveChanges()) return;
-  state.loadedLines.Resize(0);
+  state.loadedLines.Clear();
   window.SetCaption(kTitleAfterNew);
   state.filePath = kUntitled;
   ClearViews();
@@ -98,7 +100,7 @@ void OpenDocument() {
   ClearViews();
   window.SetCaption(kTitleAfterOpen + state.filePath);
   state.modified = 0;
-  state.loadedLines.Resize(0);
+  state.loadedLines.Clear();
   AnalyseLines(std::move(file.lines));
   AppendLog(":打开文本" + state.filePath + "\r\n");
   EnableDocumentCommands();

@@ -12,6 +12,8 @@
 // none. Texts are GBK bytes; reading operations return new texts.
 #pragma once
 
+#include <string_view>
+
 #include "primitives/text.h"
 
 struct Form;
@@ -58,7 +60,7 @@ class TreeBox : public Control {
   // Appends the item as the last child of `parent`; a parent that is
   // negative or not less than the item count makes it a new last top-level
   // item. Returns the new item's index, -1 on failure.
-  int AddTreeItem(int parent, const Text& text, int image = 0) const;
+  int AddTreeItem(int parent, std::string_view text, int image = 0) const;
   int TreeItemCount() const;
   Text GetTreeItemText(int item) const;  // empty when no such item
   void ExpandTreeItem(int item) const;
@@ -77,8 +79,8 @@ class ListView : public Control {
   // Inserts before the row now at `position`; a position that is negative
   // or not less than the row count appends. The new row has an empty
   // column 1 and no check mark. Returns its index, -1 on failure.
-  int InsertRow(int position, const Text& text) const;
-  void SetCellText(int row, int column, const Text& text) const;
+  int InsertRow(int position, std::string_view text) const;
+  void SetCellText(int row, int column, std::string_view text) const;
   Text GetCellText(int row, int column = 0) const;  // empty when no such cell
   void SetRowChecked(int row, int checked) const;
   int GetRowChecked(int row) const;  // 1, 0, or -1 when no such row

@@ -90,19 +90,3 @@ Text ToText(double value) {
   const int n = std::snprintf(buffer, sizeof buffer, "%.13g", value);
   return Text(buffer, static_cast<size_t>(n));
 }
-
-const Text& TextList::operator[](int i) const {
-  if (i < 1 || i > Count()) {
-    StopProgram("文本数组下标越界: " + ToText(i) + " (共" + ToText(Count()) + "个成员)");
-  }
-  return items_[static_cast<size_t>(i) - 1];
-}
-
-Text& TextList::operator[](int i) {
-  return const_cast<Text&>(static_cast<const TextList&>(*this)[i]);
-}
-
-void TextList::Resize(int n) {
-  if (n < 0) StopProgram("文本数组的成员数不能为负: " + ToText(n));
-  items_.resize(static_cast<size_t>(n));
-}

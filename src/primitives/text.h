@@ -10,7 +10,6 @@
 
 #include <climits>
 #include <string>
-#include <vector>
 
 using Text = std::string;
 
@@ -45,25 +44,3 @@ Text ToText(double value);
 // a screen), with exit code -1. Only for broken internal limits that no
 // command reaches.
 [[noreturn]] void StopProgram(const Text& message);
-
-// An ordered list of texts indexed from 1 to Count().
-class TextList {
- public:
-  int Count() const { return static_cast<int>(items_.size()); }
-
-  // Element i, 1 <= i <= Count(); any other index stops the program.
-  const Text& operator[](int i) const;
-  Text& operator[](int i);
-
-  // Keeps elements 1..min(n, Count()); new elements are empty. A negative
-  // count stops the program.
-  void Resize(int n);
-
-  // Grows the list by one element holding `text`.
-  void Append(Text text) { items_.push_back(std::move(text)); }
-
-  void Clear() { items_.clear(); }
-
- private:
-  std::vector<Text> items_;
-};

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,14 @@
 
 class TextColumn {
  public:
+  TextColumn() = default;
+  TextColumn(std::initializer_list<std::string_view> texts) {
+    for (std::string_view text : texts) Append(text);
+  }
+  explicit TextColumn(const std::vector<Text>& texts) {
+    for (const Text& text : texts) Append(text);
+  }
+
   int Count() const { return static_cast<int>(spans_.size()); }
 
   // Text i, 0 <= i < Count(); valid until the column next changes.
@@ -43,11 +52,18 @@ class TextColumn {
     Text joined(size, '\0');
     char* out = joined.data();
     char* const end = out + size;
+    // The separator from a buffer a whole block long, so that it too goes
+    // in one fixed-size copy.
+    char padded[kBlock] = {};
+    const bool shortSeparator = separator.size() <= kBlock;
+    if (shortSeparator && !separator.empty()) std::memcpy(padded, separator.data(), separator.size());
+    const char* const from = shortSeparator ? padded : separator.data();
+    const std::size_t readable = shortSeparator ? kBlock : separator.size();
     for (int i = 0; i < Count(); ++i) {
       if (!keep(i)) continue;
       const Span& span = spans_[static_cast<std::size_t>(i)];
       out = Put(out, end, bytes_.data() + span.offset, bytes_.size() - span.offset, span.length);
-      out = Put(out, end, separator.data(), separator.size(), separator.size());
+      out = Put(out, end, from, readable, separator.size());
     }
     return joined;
   }
@@ -72,11 +88,11 @@ class TextColumn {
   };
   // Copies `size` bytes to `out` and returns the end of the copy. `readable`
   // bytes may be read at `from`, and `out` may be written up to `end`.
+  static constexpr std::size_t kBlock = 32;
   static char* Put(char* out, const char* end, const char* from, std::size_t readable, std::size_t size) {
     // Most lines are short: one fixed-size copy, which compiles to a few
     // moves, beats a call per line; the bytes it writes past `size` are
     // overwritten by what comes next.
-    constexpr std::size_t kBlock = 32;
     if (size <= kBlock && readable >= kBlock && static_cast<std::size_t>(end - out) >= kBlock) {
       std::memcpy(out, from, kBlock);
     } else if (size) {

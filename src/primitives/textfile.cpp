@@ -129,9 +129,16 @@ bool SeekToStart(FileHandle handle) {
 }
 
 Text ReadLine(FileHandle handle) {
-  OpenFile* file = Find(handle);
-  if (!file || file->failed) return Text();
   Text line;
+  ReadLine(handle, &line);
+  return line;
+}
+
+void ReadLine(FileHandle handle, Text* into) {
+  Text& line = *into;
+  line.clear();
+  OpenFile* file = Find(handle);
+  if (!file || file->failed) return;
   std::size_t i = 0;  // scan offset from the position
   bool atEnd = false;  // no bytes follow the buffered ones
   while (true) {
@@ -144,7 +151,8 @@ Text ReadLine(FileHandle handle) {
       const std::int64_t got = file->Fill();
       if (got < 0) {
         file->FailRead();
-        return Text();
+        line.clear();
+        return;
       }
       atEnd = got == 0;
       continue;
@@ -153,6 +161,13 @@ Text ReadLine(FileHandle handle) {
       line.append(file->At(0), i);
       file->Consume(i);
       break;
+    }
+    {
+      // Most bytes are plain: none of the checks below applies to them.
+      const char* const at = file->At(0);
+      const std::size_t buffered = file->Buffered();
+      while (i + 1 < buffered && !IsLeadByte(at[i]) && at[i] != kLineFeed && !EndsText(at[i])) ++i;
+      if (!atEnd && i + 1 >= buffered) continue;
     }
     const char b = *file->At(i);
     if (b == kLineFeed) {
@@ -171,7 +186,6 @@ Text ReadLine(FileHandle handle) {
     i += pairs ? 2 : 1;
   }
   if (!line.empty() && line.back() == kReturn) line.pop_back();
-  return line;
 }
 
 bool AtEndOfFile(FileHandle handle) {

@@ -34,6 +34,9 @@ bool SeekToStart(FileHandle handle);
 // byte ends the text and the position stays on it. A lead byte followed by
 // NUL or by the end of the file stands alone. No length limit.
 Text ReadLine(FileHandle handle);
+// The same into *line, whose buffer is reused: reading many lines this way
+// allocates only when a line is longer than all before it.
+void ReadLine(FileHandle handle, Text* line);
 
 // True at or past the end of the file, on a NUL or 0x1A byte, after a read
 // failure, and for the handle 0.

@@ -324,7 +324,7 @@ bool Window::IsOpen() const { return FindWindow(window()) != nullptr; }
 
 // ---- tree ----
 
-int TreeBox::AddTreeItem(int parent, const Text& text, int image) const {
+int TreeBox::AddTreeItem(int parent, std::string_view text, int image) const {
   ControlState* c = Get(window(), id(), ControlType::TreeBox);
   if (!c) return -1;
   const int index = c->tree.Append(parent, TreeItem{image, false});
@@ -381,13 +381,13 @@ int ListView::RowCount() const {
   return c ? static_cast<int>(c->rowChecked.size()) : 0;
 }
 
-int ListView::InsertRow(int position, const Text& text) const {
+int ListView::InsertRow(int position, std::string_view text) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
   if (!c) return -1;
   const int count = static_cast<int>(c->rowChecked.size());
   if (position < 0 || position > count) position = count;
   for (std::size_t column = 0; column < c->cells.size(); ++column) {
-    c->cells[column].Insert(position, column == 0 ? std::string_view(text) : std::string_view());
+    c->cells[column].Insert(position, column == 0 ? text : std::string_view());
   }
   c->rowChecked.insert(c->rowChecked.begin() + position, 0);
   for (int* index : {&c->selectedRow, &c->focusedRow, &c->editingRow}) {
@@ -396,7 +396,7 @@ int ListView::InsertRow(int position, const Text& text) const {
   return position;
 }
 
-void ListView::SetCellText(int row, int column, const Text& text) const {
+void ListView::SetCellText(int row, int column, std::string_view text) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
   if (!HasRow(c, row) || column < 0 || column >= static_cast<int>(c->cells.size())) return;
   c->cells[static_cast<std::size_t>(column)].Set(row, text);

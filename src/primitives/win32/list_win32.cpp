@@ -270,14 +270,14 @@ int ListView::RowCount() const {
   return c ? RowCountOf(*c) : 0;
 }
 
-int ListView::InsertRow(int position, const Text& text) const {
+int ListView::InsertRow(int position, std::string_view text) const {
   ControlRecord* c = List(window(), id());
   if (!c) return -1;
   const int count = RowCountOf(*c);
   if (position < 0 || position > count) position = count;
   if (c->cells.empty()) c->cells.resize(std::max<std::size_t>(c->design->columns.size(), 1));
   for (std::size_t column = 0; column < c->cells.size(); ++column) {
-    c->cells[column].Insert(position, column == 0 ? std::string_view(text) : std::string_view());
+    c->cells[column].Insert(position, column == 0 ? text : std::string_view());
   }
   c->checks.insert(c->checks.begin() + position, false);
   HoldRedraw(*c);
@@ -288,7 +288,7 @@ int ListView::InsertRow(int position, const Text& text) const {
   return position;
 }
 
-void ListView::SetCellText(int row, int column, const Text& text) const {
+void ListView::SetCellText(int row, int column, std::string_view text) const {
   ControlRecord* c = List(window(), id());
   if (!c || !HasCell(*c, row, column)) return;
   c->cells[static_cast<std::size_t>(column)].Set(row, text);

@@ -99,7 +99,7 @@ ControlRecord* Tree(WindowId window, int id) { return ControlOf(window, id, Cont
 
 }  // namespace
 
-int TreeBox::AddTreeItem(int parent, const Text& text, int image) const {
+int TreeBox::AddTreeItem(int parent, std::string_view text, int image) const {
   ControlRecord* c = Tree(window(), id());
   if (!c) return -1;
   auto& forest = c->tree;
