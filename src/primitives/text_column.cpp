@@ -4,8 +4,9 @@
 #include <limits>
 
 TextColumn::Span TextColumn::Store(std::string_view text) {
-  if (text.size() > std::numeric_limits<std::uint32_t>::max()) StopProgram("文本过长。");
-  const Span span{bytes_.size(), static_cast<std::uint32_t>(text.size())};
+  constexpr std::size_t kMost = std::numeric_limits<std::uint32_t>::max();
+  if (text.size() > kMost - bytes_.size()) StopProgram("文本过长。");
+  const Span span{static_cast<std::uint32_t>(bytes_.size()), static_cast<std::uint32_t>(text.size())};
   bytes_.insert(bytes_.end(), text.begin(), text.end());
   return span;
 }
@@ -55,9 +56,9 @@ void TextColumn::CompactIfWasteful() {
   std::vector<char> kept;
   kept.reserve(bytes_.size() - waste_);
   for (Span& span : spans_) {
-    const std::size_t offset = kept.size();
-    kept.insert(kept.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(span.offset),
-                bytes_.begin() + static_cast<std::ptrdiff_t>(span.offset + span.length));
+    const auto offset = static_cast<std::uint32_t>(kept.size());
+    const auto from = bytes_.begin() + static_cast<std::ptrdiff_t>(span.offset);
+    kept.insert(kept.end(), from, from + static_cast<std::ptrdiff_t>(span.length));
     span.offset = offset;
   }
   bytes_ = std::move(kept);

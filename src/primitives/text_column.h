@@ -82,8 +82,10 @@ class TextColumn {
   }
 
  private:
+  // Eight bytes a text: a column holds at most 4 GB, far more than the
+  // program's int-counted texts can take anyway.
   struct Span {
-    std::size_t offset;
+    std::uint32_t offset;
     std::uint32_t length;
   };
   // Copies `size` bytes to `out` and returns the end of the copy. `readable`
