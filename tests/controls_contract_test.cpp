@@ -247,6 +247,15 @@ TEST_F(Contract, ALongTextCanBeReadAndSelectedRightAfterItIsWritten) {
   EXPECT_TRUE(textView.Content() == text + text) << "(texts too long to print)";
   EXPECT_EQ(textView.SelectionStart(), length + 6);
   EXPECT_EQ(textView.SelectionLength(), 3);
+  const int units = length - 2 * 40000;  // 中文 is four bytes and two characters
+  EXPECT_EQ(driver::ShownLength(textView), 2 * units);
+
+  // A lone lead byte ending a text still being handed over pairs with the
+  // first byte appended.
+  textView.SetContent(text + "\xB0");
+  textView.AppendText("a");
+  EXPECT_EQ(driver::ShownLength(textView), units + 1);
+  EXPECT_TRUE(textView.Content() == text + "\xB0" "a") << "(texts too long to print)";
   TakeEvents();
 }
 
@@ -274,8 +283,14 @@ TEST_F(Contract, ContentWritesRaiseContentChangedOnce) {
 }
 
 TEST_F(Contract, TextsKeepTheirBytesInEveryView) {
-  const Text samples[] = {"\xA1\x5D", "\x81\x7F", "ab\xB0", "[中文]", "a\rb"};
-  for (const Text& bytes : samples) {
+  // The bytes, and the characters the text view shows for them once and
+  // twice over ("ab\xB0ab\xB0": the lone lead byte pairs with the "a").
+  const struct {
+    Text bytes;
+    int shown;
+    int shownTwice;
+  } samples[] = {{"\xA1\x5D", 1, 2}, {"\x81\x7F", 1, 2}, {"ab\xB0", 3, 5}, {"[中文]", 4, 8}, {"a\rb", 3, 6}};
+  for (const auto& [bytes, shown, shownTwice] : samples) {
     list.DeleteAllRows();
     tree.ClearTree();
     list.InsertRow(-1, bytes);
@@ -287,8 +302,10 @@ TEST_F(Contract, TextsKeepTheirBytesInEveryView) {
     EXPECT_EQ(list.GetCellText(0, 1), bytes);
     EXPECT_EQ(tree.GetTreeItemText(0), bytes);
     EXPECT_EQ(textView.Content(), bytes);
+    EXPECT_EQ(driver::ShownLength(textView), shown);
     textView.AppendText(bytes);
     EXPECT_EQ(textView.Content(), bytes + bytes);
+    EXPECT_EQ(driver::ShownLength(textView), shownTwice);
     EXPECT_EQ(log.GetListItemText(log.ListItemCount() - 1), bytes);
   }
 }

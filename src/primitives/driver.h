@@ -73,6 +73,9 @@ void ClickListItem(ListBox box, int index);
 void ClickTab(Tab tab, int page);
 // The user types into an edit box (replacing its text).
 void TypeText(EditBox box, const Text& text);
+// Characters an edit box shows once it has all its text (a two-byte
+// character or a lone byte is one).
+int ShownLength(EditBox box);
 // A plain Esc key press in a control (or the window with Control id 0).
 void PressEscape(Control control);
 // Mouse moved over / left button pressed in a control.

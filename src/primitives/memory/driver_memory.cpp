@@ -4,6 +4,7 @@
 #include "primitives/driver.h"
 
 #include "primitives/memory/body.h"
+#include "primitives/shown_offsets.h"
 
 using namespace memory_body;
 
@@ -202,6 +203,11 @@ void TypeText(EditBox box, const Text& text) {
   c->selectionStart = TextLength(text);
   c->selectionLength = 0;
   Raise(box.window(), box.id(), Event::ContentChanged);
+}
+
+int ShownLength(EditBox box) {
+  const ControlState* c = FindControl(box.window(), box.id());
+  return c ? BytesToShownUnits(c->content, TextLength(c->content)) : 0;
 }
 
 void PressEscape(Control control) {

@@ -34,24 +34,31 @@ struct TreeItemData {
   bool childrenShown = false;
 };
 
-// An edit box's text: the stored bytes, the copy the control shows (one
-// UTF-16 unit per character), and appends not yet handed to the control.
+// An edit box's text: the stored bytes, and how far the control has them.
+// The control shows one UTF-16 unit per character; that form is made from
+// the bytes a part at a time as the control takes it, never kept whole.
 struct EditText {
   Text content;
-  std::wstring shown;
-  std::wstring pendingShown;  // appended, not yet in the control
-  int pendingDrop = 0;        // shown units the pending text replaces (a lead byte that found its trail)
+  // Units the control holds once all its parts are in, the pending
+  // appends not counted.
+  std::size_t units = 0;
+  // Appended bytes not yet handed to the control: content from here on.
+  // They replace the last `pendingDrop` units the control holds (a lone
+  // lead byte that found its trail).
+  std::size_t pendingFrom = 0;
+  std::size_t pendingDrop = 0;
   bool endsInLoneLead = false;
   int rememberedStart = 0;
   int rememberedLength = 0;
   int programmatic = 0;  // > 0 while the body itself writes the control
   // A long text reaches the control in parts, a timer tick apart, so that
   // the window answers the user in between: the control holds the first
-  // `fed` units of `shown`. Meanwhile it is read-only, and the selection
-  // the program sets and reads is kept here and given to the control with
-  // the last part.
+  // `fed` units. Meanwhile it is read-only, and the selection the program
+  // sets and reads is kept here and given to the control with the last
+  // part.
   bool feeding = false;
   std::size_t fed = 0;
+  std::size_t fedBytes = 0;  // the content bytes of the `fed` units
   DWORD feedStart = 0;
   DWORD feedEnd = 0;
 };

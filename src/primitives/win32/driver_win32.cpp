@@ -530,6 +530,13 @@ void TypeText(EditBox box, const Text& text) {
   Settle();
 }
 
+int ShownLength(EditBox box) {
+  Settle();
+  FinishFeeds();
+  const HWND hwnd = ControlHandle(box);
+  return hwnd ? GetWindowTextLengthW(hwnd) : 0;
+}
+
 void PressEscape(Control control) {
   Use();
   HWND hwnd = ControlHandle(control);

@@ -1,5 +1,5 @@
 // Edit boxes: the text view and the search box. The stored bytes are the
-// content; the control shows a copy with one UTF-16 unit per character, so
+// content; the control shows them with one UTF-16 unit per character, so
 // selection offsets map exactly. Appends made while a handler runs reach
 // the control in one piece when the outermost handler returns.
 #include <algorithm>
@@ -47,15 +47,46 @@ void ReplaceShown(ControlRecord& c, const std::wstring& shown) {
 constexpr std::size_t kPartUnits = std::size_t{1} << 17;
 constexpr std::size_t kMostParts = 16;
 
+std::string_view ContentFrom(const EditText& e, std::size_t offset) {
+  return std::string_view(e.content).substr(offset);
+}
+
+std::size_t UnitsOf(std::string_view bytes) {
+  return static_cast<std::size_t>(BytesToShownUnits(bytes, static_cast<int>(bytes.size())));
+}
+
+// Whether `bytes`, put after a text that ends in a lone lead byte (when
+// `afterLoneLead`) or not, leave the text ending in one.
+bool EndsInLoneLead(std::string_view bytes, bool afterLoneLead) {
+  std::size_t i = afterLoneLead && !bytes.empty() ? 1 : 0;
+  bool lone = false;
+  while (i < bytes.size()) {
+    const bool lead = static_cast<unsigned char>(bytes[i]) >= 0x80;
+    lone = lead && i + 1 == bytes.size();
+    i += lead ? 2 : 1;
+  }
+  return lone || (afterLoneLead && bytes.empty());
+}
+
+// The shown form of the `units` units from the content byte `from` on;
+// *bytes: how many bytes they are.
+std::wstring ShownPart(const EditText& e, std::size_t from, std::size_t units, std::size_t* bytes) {
+  const std::string_view rest = ContentFrom(e, from);
+  *bytes = static_cast<std::size_t>(ShownUnitsToBytes(rest, static_cast<int>(units)));
+  return ShownText(rest.data(), *bytes);
+}
+
 // The next part, in place of whatever the control holds after `fed`.
 void HandPart(ControlRecord& c) {
   EditText& e = c.edit;
-  const std::size_t n = std::min(std::max(kPartUnits, e.shown.size() / kMostParts), e.shown.size() - e.fed);
-  const std::wstring part = e.shown.substr(e.fed, n);
+  const std::size_t n = std::min(std::max(kPartUnits, e.units / kMostParts), e.units - e.fed);
+  std::size_t bytes = 0;
+  const std::wstring part = ShownPart(e, e.fedBytes, n, &bytes);
   Programmatic quiet(e);
   SendMessageW(c.hwnd, EM_SETSEL, static_cast<WPARAM>(e.fed), -1);
   SendMessageW(c.hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(part.c_str()));
   e.fed += n;
+  e.fedBytes += bytes;
 }
 
 // Selects units [from, to) and scrolls them into view; while the control
@@ -86,7 +117,7 @@ void StartFeed(ControlRecord& c, DWORD start, DWORD end) {
   EditText& e = c.edit;
   e.feedStart = start;
   e.feedEnd = end;
-  if (e.fed >= e.shown.size()) {
+  if (e.fed >= e.units) {
     e.feeding = true;
     EndFeed(c);
     return;
@@ -109,7 +140,7 @@ void FeedEdit(ControlRecord& c) {
     return;
   }
   HandPart(c);
-  if (c.edit.fed >= c.edit.shown.size()) EndFeed(c);
+  if (c.edit.fed >= c.edit.units) EndFeed(c);
 }
 
 void FinishFeeds() {
@@ -131,29 +162,32 @@ bool AnyFeeding() {
 
 void FlushEdit(ControlRecord& c) {
   EditText& e = c.edit;
-  if (e.pendingShown.empty() && e.pendingDrop == 0) return;
+  if (e.pendingFrom >= e.content.size() && e.pendingDrop == 0) return;
   ForgetPending(c);
-  const std::size_t units = e.shown.size();
-  const auto drop = static_cast<std::size_t>(e.pendingDrop);
-  const bool many = e.pendingShown.size() > kPartUnits;
+  const std::size_t units = e.units;
+  const std::size_t drop = e.pendingDrop;
+  // The units before the pending bytes, which stay as they are.
+  const std::size_t kept = units - drop;
+  const std::size_t added = UnitsOf(ContentFrom(e, e.pendingFrom));
+  const bool many = added > kPartUnits;
   if (!e.feeding && !many) {
+    std::size_t bytes = 0;
+    const std::wstring shown = ShownPart(e, e.pendingFrom, added, &bytes);
     Programmatic quiet(e);
-    SendMessageW(c.hwnd, EM_SETSEL, units - drop, static_cast<LPARAM>(units));
-    SendMessageW(c.hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(e.pendingShown.c_str()));
+    SendMessageW(c.hwnd, EM_SETSEL, kept, static_cast<LPARAM>(units));
+    SendMessageW(c.hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(shown.c_str()));
     SendMessageW(c.hwnd, EM_SCROLLCARET, 0, 0);
-  } else if (!e.feeding) {
-    e.fed = units - drop;
-  } else {
+  } else if (!e.feeding || e.fed > kept) {
     // The part the control holds keeps only what did not change.
-    e.fed = std::min(e.fed, units - drop);
+    e.fed = kept;
+    e.fedBytes = e.pendingFrom;
   }
-  e.shown.resize(units - drop);
-  e.shown += e.pendingShown;
-  e.pendingShown.clear();
+  e.units = kept + added;
+  e.pendingFrom = e.content.size();
   e.pendingDrop = 0;
   if (e.feeding || many) {
     // An append ends with the caret at the end, scrolled into view.
-    const auto end = static_cast<DWORD>(e.shown.size());
+    const auto end = static_cast<DWORD>(e.units);
     if (!e.feeding) HandPart(c);
     StartFeed(c, end, end);
   }
@@ -193,10 +227,11 @@ void EditChanged(ControlRecord& c) {
   if (e.programmatic > 0 || e.feeding) return;
   std::wstring now(static_cast<std::size_t>(GetWindowTextLengthW(c.hwnd)) + 1, L'\0');
   now.resize(static_cast<std::size_t>(GetWindowTextW(c.hwnd, now.data(), static_cast<int>(now.size()))));
+  const std::wstring before = ShownText(e.content);
   Text bytes;
-  if (!ApplyTyping(e.content, e.shown, now, &bytes)) {
+  if (!ApplyTyping(e.content, before, now, &bytes)) {
     // Never stored approximated: the typing is undone.
-    ReplaceShown(c, e.shown);
+    ReplaceShown(c, before);
     MessageBeep(MB_ICONWARNING);
     return;
   }
@@ -205,7 +240,9 @@ void EditChanged(ControlRecord& c) {
   // A lead byte left alone in the stored text may pair with what was typed.
   if (shown != now) ReplaceShown(c, shown);
   e.content = std::move(bytes);
-  e.shown = std::move(shown);
+  e.units = shown.size();
+  e.pendingFrom = e.content.size();
+  e.pendingDrop = 0;
   e.endsInLoneLead = lone;
   Raise(c.window, c.id, Event::ContentChanged);
 }
@@ -241,20 +278,21 @@ void EditBox::SetContent(Text text) const {
   if (!c) return;
   EditText& e = c->edit;
   ForgetPending(*c);
-  e.pendingShown.clear();
-  e.pendingDrop = 0;
-  e.shown = ShownText(text.data(), text.size(), &e.endsInLoneLead);
   e.content = std::move(text);
-  if (e.shown.size() <= kPartUnits) {
-    EndFeed(*c);
+  e.units = UnitsOf(e.content);
+  e.pendingFrom = e.content.size();
+  e.pendingDrop = 0;
+  e.endsInLoneLead = EndsInLoneLead(e.content, false);
+  std::size_t bytes = 0;
+  const std::wstring first = ShownPart(e, 0, std::min(e.units, kPartUnits), &bytes);
+  if (e.units <= kPartUnits) EndFeed(*c);
+  {
     Programmatic quiet(e);
-    SetWindowTextW(c->hwnd, e.shown.c_str());
-  } else {
-    {
-      Programmatic quiet(e);
-      SetWindowTextW(c->hwnd, e.shown.substr(0, kPartUnits).c_str());
-    }
+    SetWindowTextW(c->hwnd, first.c_str());
+  }
+  if (e.units > kPartUnits) {
     e.fed = kPartUnits;
+    e.fedBytes = bytes;
     DWORD start = 0;
     DWORD end = 0;
     Selection(c->hwnd, &start, &end);
@@ -267,28 +305,19 @@ void EditBox::AppendText(const Text& text) const {
   ControlRecord* c = Edit(window(), id());
   if (!c) return;
   EditText& e = c->edit;
-  bool lone = e.endsInLoneLead;
   if (!text.empty()) {
-    std::wstring shown;
-    if (e.endsInLoneLead) {
-      // The lone lead byte and the first appended byte are one character now.
-      const Text joined = e.content.substr(e.content.size() - 1) + text;
-      shown = ShownText(joined.data(), joined.size(), &lone);
-      if (!e.pendingShown.empty()) {
-        e.pendingShown.pop_back();
-      } else {
-        ++e.pendingDrop;
-      }
-    } else {
-      shown = ShownText(text.data(), text.size(), &lone);
+    if (e.endsInLoneLead && e.pendingFrom >= e.content.size()) {
+      // The lone lead byte and the first appended byte are one character
+      // now: the control's last unit is shown again.
+      e.pendingFrom = e.content.size() - 1;
+      ++e.pendingDrop;
     }
+    e.endsInLoneLead = EndsInLoneLead(text, e.endsInLoneLead);
     e.content += text;
-    e.pendingShown += shown;
-    e.endsInLoneLead = lone;
   }
-  if (e.pendingShown.empty() && e.pendingDrop == 0) {
+  if (e.pendingFrom >= e.content.size() && e.pendingDrop == 0) {
     // Nothing to add; the caret still goes to the end.
-    const auto end = static_cast<DWORD>(e.shown.size());
+    const auto end = static_cast<DWORD>(e.units);
     SelectShown(*c, end, end);
   } else {
     auto& pending = TheBody().pendingEdits;
