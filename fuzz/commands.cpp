@@ -43,7 +43,7 @@ void CheckInvariants() {
   const EditorState& state = Editor();
   if (树型框1.TreeItemCount() != state.loadedLines.Count()) Fail("tree and loaded lines differ in count");
   for (int i = 0; i < 树型框1.TreeItemCount(); ++i) {
-    if (树型框1.GetTreeItemText(i) != state.loadedLines[i + 1]) Fail("the tree changed");
+    if (树型框1.GetTreeItemText(i) != state.loadedLines.View(i)) Fail("the tree changed");
   }
   if (列表框2.ListItemCount() != state.logCounter) Fail("log entries and counter differ");
   for (int i = 0; i < 列表框2.ListItemCount(); ++i) {
