@@ -3,6 +3,7 @@
 // two-byte character has the trail byte 0x5D.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "primitives/text.h"
@@ -11,6 +12,11 @@ std::vector<Text> BenchLines(int count);
 
 // Wall-clock seconds.
 double Now();
+
+// The median of three runs of `measure`, which returns the seconds it took.
+double MedianOf3(const std::function<double()>& measure);
+// The median of three runs of `run`, timed whole.
+double MedianTime(const std::function<void()>& run);
 
 // The most memory the process has held so far, and what it holds now, in bytes.
 double PeakMemoryBytes();

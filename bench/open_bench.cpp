@@ -32,17 +32,6 @@ namespace {
 
 using namespace MainWindow;
 
-double Median(const std::function<void()>& run) {
-  double times[3];
-  for (double& t : times) {
-    const double start = Now();
-    run();
-    t = Now() - start;
-  }
-  std::sort(times, times + 3);
-  return times[1];
-}
-
 const char* Verdict(bool met) { return met ? "met" : "NOT MET"; }
 
 void OpenInVarnel(const Text& path) {
@@ -88,13 +77,13 @@ int main(int argc, char** argv) {
     for (const Text& line : BenchLines(size)) bytes += line + "\r\n";
     std::ofstream(path, std::ios::binary) << bytes;
 
-    const double open = Median([&] { OpenInVarnel(path); });
-    const double split = Median([&] { SplitLines(path); });
-    const double inih = Median([&] {
+    const double open = MedianTime([&] { OpenInVarnel(path); });
+    const double split = MedianTime([&] { SplitLines(path); });
+    const double inih = MedianTime([&] {
       long count = 0;
       ini_parse(path.c_str(), &CountEntry, &count);
     });
-    const double simple = Median([&] {
+    const double simple = MedianTime([&] {
       CSimpleIniA ini;
       ini.SetMultiKey(true);
       ini.LoadFile(path.c_str());
@@ -114,7 +103,7 @@ int main(int argc, char** argv) {
     previousSize = size;
 
     const Text content = 编辑框1.Content();
-    const double copy = Median([&] {
+    const double copy = MedianTime([&] {
       Text copied(content.size(), '\0');
       std::memcpy(copied.data(), content.data(), content.size());
       if (copied.size() != content.size()) std::abort();
@@ -132,11 +121,11 @@ int main(int argc, char** argv) {
         {"search backward", [&] { FindTextBackward(编辑框1.Content(), "\xCE\xDE absent"); }},
     };
     for (const Step& step : steps) {
-      const double t = Median(step.run);
+      const double t = MedianTime(step.run);
       std::printf("  %-16s %8.1f ms  %.2f x a plain copy (target <= 3: %s)\n", step.name, t * 1e3, t / copy,
                   Verdict(t <= 3 * copy));
     }
-    std::printf("  save %.1f ms\n", Median([&] { SaveDocument(saved); }) * 1e3);
+    std::printf("  save %.1f ms\n", MedianTime([&] { SaveDocument(saved); }) * 1e3);
     std::printf("  peak memory so far %.1f MB, %.0f bytes per line beyond the file\n", PeakMemoryBytes() / 1e6,
                 (PeakMemoryBytes() - static_cast<double>(bytes.size())) / size);
     std::remove(saved.c_str());
