@@ -13,8 +13,8 @@ void AnalyseLines(TextColumn lines);
 
 // Builds the list rows (both columns the node's text, checked unless empty)
 // and the target text (every node's text + "\r\n") from the finished tree.
-// The tree's node k holds line k + 1, so the texts are taken from `lines`
-// rather than copied back out of the tree one by one.
+// The tree's node k holds lines.View(k), so the texts are taken from
+// `lines` rather than copied back out of the tree one by one.
 void FillEntriesFromTree(const TextColumn& lines);
 
 // Image indexes of the tree's image list.

@@ -1,5 +1,5 @@
-// Many short texts in order, in one buffer: a list's column, or a tree's
-// item texts. A file of a million lines would otherwise cost a million
+// Many short texts in order, in one buffer: a file's lines, a list's
+// column, or a tree's item texts. A file of a million lines would otherwise cost a million
 // separate allocations per view, and joining them would chase a pointer
 // per line; here a text costs its bytes and one small record, and the
 // texts of a freshly filled column lie in order, so joining them reads one
