@@ -183,6 +183,18 @@ TEST_F(Reliability, NamesWithSpacesAndChinese) {
   CloseTextFile(h);
 }
 
+TEST_F(Reliability, SavingOverAFileByARelativeName) {
+  const auto home = std::filesystem::current_path();
+  std::filesystem::current_path(std::filesystem::path(scratch.PathOf("")));
+  scratch.Fixture("relative.ini", "old\r\n");
+  编辑框1.SetContent("k=v\r\n");
+  const bool saved = SaveDocument("relative.ini");
+  std::filesystem::current_path(home);
+  EXPECT_TRUE(saved);
+  EXPECT_EQ(ScratchFolder::Contents(scratch.PathOf("relative.ini")), "k=v\r\n");
+  EXPECT_EQ(scratch.Names(), std::vector<std::string>{"relative.ini"}) << "no temporary file left behind";
+}
+
 TEST_F(Reliability, PathsUpToTheLimitWorkAndLongerOnesFailCleanly) {
   编辑框1.SetContent("k=v\r\n");
   const Text folder = scratch.PathOf("");

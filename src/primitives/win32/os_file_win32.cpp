@@ -9,7 +9,21 @@
 namespace os_file {
 
 namespace {
+
 HANDLE AsHandle(Native file) { return reinterpret_cast<HANDLE>(file); }
+
+// The full form of a path; empty when there is none. ReplaceFileW is given
+// full paths: Wine's refuses relative ones (ERROR_DIRECTORY).
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return std::wstring();
+  std::wstring full(size, L'\0');
+  const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return std::wstring();
+  full.resize(length);
+  return full;
+}
+
 }  // namespace
 
 bool Open(const Text& name, int mode, Native* file) {
@@ -80,6 +94,9 @@ bool Replace(const Text& from, const Text& to) {
   std::wstring source;
   std::wstring target;
   if (!GbkToWide(from, &source) || !GbkToWide(to, &target)) return false;
+  source = FullPath(source);
+  target = FullPath(target);
+  if (source.empty() || target.empty()) return false;
   if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
     // Keeps the replaced file's attributes, security and creation time.
     return ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
