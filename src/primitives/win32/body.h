@@ -23,15 +23,21 @@ namespace win32_body {
 inline constexpr UINT kMsgDestroyPending = WM_APP + 1;  // a CloseWindow that waited for its handler
 inline constexpr UINT kMsgAnswerPopup = WM_APP + 2;     // the driver chooses in a pop-up menu
 
+// A tree item that is in the platform tree, which holds its address.
 struct TreeItemData {
   HTREEITEM handle = nullptr;
   HTREEITEM lastChild = nullptr;  // so appending never walks the siblings
-  int image = 0;
   int index = 0;  // pre-order position, kept in step with the forest
   // The children are in the platform tree. They are put there when the
   // item is first expanded, so that a long file's collapsed sections cost
   // one platform item each, not one per line.
   bool childrenShown = false;
+};
+
+// A tree item; `shown` once it is in the platform tree.
+struct TreeNode {
+  TreeItemData* shown = nullptr;
+  int image = 0;
 };
 
 // An edit box's text: the stored bytes, and how far the control has them.
@@ -77,10 +83,10 @@ struct ControlRecord {
   WNDPROC original = nullptr;   // the control's own window procedure
 
   // TreeBox
-  // The items in pre-order, their texts by the same index, and the items'
-  // own records, which stay in place (the platform tree holds their
+  // The items in pre-order, their texts by the same index, and the records
+  // of the items in the platform tree, which stay in place (it holds their
   // addresses) and go only all at once.
-  PreorderForest<TreeItemData*> tree;
+  PreorderForest<TreeNode> tree;
   TextColumn treeTexts;
   std::deque<TreeItemData> treeItems;
   HTREEITEM lastTopItem = nullptr;

@@ -675,7 +675,7 @@ TreeItemLook LookAtTreeItem(TreeBox tree, int item) {
       SendMessageW(c->hwnd, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(data.hItem)));
   TreeItemLook look{data.iImage, -1, (data.state & TVIS_EXPANDED) != 0};
   for (int i = 0; parent && i < c->tree.Count(); ++i) {
-    if (c->tree[i]->handle == parent) look.parent = i;
+    if (c->tree[i].shown && c->tree[i].shown->handle == parent) look.parent = i;
   }
   return look;
 }

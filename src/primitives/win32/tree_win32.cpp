@@ -8,10 +8,12 @@ namespace win32_body {
 
 namespace {
 
-// Puts an item into the platform tree as the last child of its parent's
-// platform item (which is there already).
-HTREEITEM InsertShown(ControlRecord& c, int parent, TreeItemData& data) {
-  TreeItemData* parentData = parent >= 0 ? c.tree[parent] : nullptr;
+// Puts an item with this image into the platform tree as the last child of
+// its parent's platform item (which is there already); its record, or
+// nullptr when the platform refused it.
+TreeItemData* InsertShown(ControlRecord& c, int parent, int image) {
+  TreeItemData* parentData = parent >= 0 ? c.tree[parent].shown : nullptr;
+  TreeItemData& data = c.treeItems.emplace_back();
   TVINSERTSTRUCTW insert{};
   insert.hParent = parentData ? parentData->handle : TVI_ROOT;
   // The previous last child itself, not TVI_LAST: no walk over the siblings.
@@ -19,42 +21,50 @@ HTREEITEM InsertShown(ControlRecord& c, int parent, TreeItemData& data) {
   insert.hInsertAfter = after ? after : TVI_LAST;
   insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_CHILDREN;
   insert.item.pszText = LPSTR_TEXTCALLBACKW;
-  insert.item.iImage = data.image;
-  insert.item.iSelectedImage = data.image;
+  insert.item.iImage = image;
+  insert.item.iSelectedImage = image;
   // Whether it has a button to expand it is asked for as it is drawn.
   insert.item.cChildren = I_CHILDRENCALLBACK;
   insert.item.lParam = reinterpret_cast<LPARAM>(&data);
   const auto handle = reinterpret_cast<HTREEITEM>(
       SendMessageW(c.hwnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-  if (!handle) return nullptr;
+  if (!handle) {
+    c.treeItems.pop_back();
+    return nullptr;
+  }
   data.handle = handle;
   if (parentData) {
     parentData->lastChild = handle;
   } else {
     c.lastTopItem = handle;
   }
-  return handle;
+  return &data;
 }
 
 }  // namespace
 
 // The first time a shown item is expanded.
 void ShowChildren(ControlRecord& c, int item) {
-  TreeItemData& data = *c.tree[item];
-  if (data.childrenShown || !data.handle) return;
-  data.childrenShown = true;
+  TreeItemData* data = c.tree[item].shown;
+  if (!data || data->childrenShown) return;
+  data->childrenShown = true;
   HoldRedraw(c);
   const int end = item + c.tree.SubtreeSize(item);
-  for (int child = item + 1; child < end; child += c.tree.SubtreeSize(child)) InsertShown(c, item, *c.tree[child]);
+  for (int child = item + 1; child < end; child += c.tree.SubtreeSize(child)) {
+    TreeNode& node = c.tree[child];
+    node.shown = InsertShown(c, item, node.image);
+    if (node.shown) node.shown->index = child;
+  }
 }
 
 HTREEITEM ShownTreeItem(ControlRecord& c, int item) {
   if (!c.tree.Contains(item)) return nullptr;
-  if (TreeItemData& data = *c.tree[item]; !data.handle) {
+  if (!c.tree[item].shown) {
     const int parent = c.tree.Parent(item);
     if (parent >= 0 && ShownTreeItem(c, parent)) ShowChildren(c, parent);
   }
-  return c.tree[item]->handle;
+  const TreeItemData* data = c.tree[item].shown;
+  return data ? data->handle : nullptr;
 }
 
 bool TreeNotify(ControlRecord& c, NMHDR* header, LRESULT* result) {
@@ -104,22 +114,21 @@ int TreeBox::AddTreeItem(int parent, std::string_view text, int image) const {
   if (!c) return -1;
   auto& forest = c->tree;
   if (!forest.Contains(parent)) parent = -1;
-  TreeItemData& data = c->treeItems.emplace_back();
-  data.image = image;
   // Into the platform tree only where it shows now: at the top level, or
   // below an item whose children are shown. Below a collapsed item it
   // waits until that is expanded.
-  if (parent < 0 || forest[parent]->childrenShown) {
+  TreeItemData* shown = nullptr;
+  if (parent < 0 || (forest[parent].shown && forest[parent].shown->childrenShown)) {
     HoldRedraw(*c);
-    if (!InsertShown(*c, parent, data)) {
-      c->treeItems.pop_back();
-      return -1;
-    }
+    shown = InsertShown(*c, parent, image);
+    if (!shown) return -1;
   }
-  const int index = forest.Append(parent, &data);
+  const int index = forest.Append(parent, TreeNode{shown, image});
   c->treeTexts.Insert(index, text);
   // An insertion in the middle moves every later item one place on.
-  for (int i = index; i < forest.Count(); ++i) forest[i]->index = i;
+  for (int i = index; i < forest.Count(); ++i) {
+    if (forest[i].shown) forest[i].shown->index = i;
+  }
   return index;
 }
 
