@@ -1,6 +1,6 @@
-// The clock, apart from the GBK sources: <chrono> holds a character that the
-// GBK execution character set cannot encode, so this file is compiled with
-// UTF-8 literals (it has no text of its own).
+// The clock and the medians, apart from the GBK sources: <chrono> holds a
+// character that the GBK execution character set cannot encode, so this
+// file is compiled with UTF-8 literals (it has no text of its own).
 #include <algorithm>
 #include <chrono>
 

@@ -70,16 +70,6 @@ class TextColumn {
   Text Joined(std::string_view separator) const {
     return Joined(separator, [](int) { return true; });
   }
-  // What Joined gives for `count` empty texts: a column a list does not
-  // have reads as empty in every row.
-  template <class Keep>
-  static Text JoinedEmpty(int count, std::string_view separator, Keep keep) {
-    Text joined;
-    for (int i = 0; i < count; ++i) {
-      if (keep(i)) joined += separator;
-    }
-    return joined;
-  }
 
  private:
   // Eight bytes a text: a column holds at most 4 GB, far more than the
@@ -111,4 +101,50 @@ class TextColumn {
   // behind are counted as waste and dropped once they are most of the buffer.
   std::vector<char> bytes_;
   std::size_t waste_ = 0;
+};
+
+// A list's texts: rows of a fixed number of cells, kept column by column,
+// so that a column's join reads one buffer.
+class TextTable {
+ public:
+  explicit TextTable(int columns = 1) : columns_(static_cast<std::size_t>(columns < 1 ? 1 : columns)) {}
+
+  int Rows() const { return columns_[0].Count(); }
+  bool HasCell(int row, int column) const {
+    return row >= 0 && row < Rows() && column >= 0 && column < static_cast<int>(columns_.size());
+  }
+  // A cell HasCell names; valid until the table next changes.
+  std::string_view View(int row, int column) const { return columns_[static_cast<std::size_t>(column)].View(row); }
+
+  // A row before `row` (0 <= row <= Rows()), `first` in column 0 and the
+  // other cells empty.
+  void InsertRow(int row, std::string_view first) {
+    for (std::size_t column = 0; column < columns_.size(); ++column) {
+      columns_[column].Insert(row, column == 0 ? first : std::string_view());
+    }
+  }
+  void Set(int row, int column, std::string_view text) { columns_[static_cast<std::size_t>(column)].Set(row, text); }
+  void EraseRow(int row) {
+    for (TextColumn& column : columns_) column.Erase(row);
+  }
+  void Clear() {
+    for (TextColumn& column : columns_) column.Clear();
+  }
+
+  // Column `column` of the rows for which keep(row) holds, each followed
+  // by `separator`; a column the table does not have reads as empty cells.
+  template <class Keep>
+  Text Joined(int column, std::string_view separator, Keep keep) const {
+    if (column >= 0 && column < static_cast<int>(columns_.size())) {
+      return columns_[static_cast<std::size_t>(column)].Joined(separator, keep);
+    }
+    Text joined;
+    for (int row = 0; column >= 0 && row < Rows(); ++row) {
+      if (keep(row)) joined += separator;
+    }
+    return joined;
+  }
+
+ private:
+  std::vector<TextColumn> columns_;
 };

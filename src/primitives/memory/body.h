@@ -40,9 +40,7 @@ struct ControlState {
   TextColumn treeTexts;  // by the items' indexes
   int selectedItem = -1;
 
-  // A list's texts column by column: each column is one buffer, which a
-  // column's join reads front to back.
-  std::vector<TextColumn> cells;
+  TextTable cells;              // a list's texts
   std::vector<int> rowChecked;  // one per row
   std::vector<int> columnWidths;
   int selectedRow = -1;

@@ -23,7 +23,7 @@ ControlState StateFor(const ControlSpec& design) {
   c.caption = design.caption;
   c.checked = (design.style & kChecked) != 0;
   for (const ColumnSpec& column : design.columns) c.columnWidths.push_back(column.width);
-  if (design.type == ControlType::ListView) c.cells.resize(std::max<std::size_t>(c.columnWidths.size(), 1));
+  c.cells = TextTable(static_cast<int>(design.columns.size()));
   for (const StatusPartSpec& part : design.parts) c.parts.push_back(StatusPart{part.width, part.text});
   for (const ToolButtonSpec& button : design.buttons) {
     c.buttonEnabled.push_back(true);
@@ -386,9 +386,7 @@ int ListView::InsertRow(int position, std::string_view text) const {
   if (!c) return -1;
   const int count = static_cast<int>(c->rowChecked.size());
   if (position < 0 || position > count) position = count;
-  for (std::size_t column = 0; column < c->cells.size(); ++column) {
-    c->cells[column].Insert(position, column == 0 ? text : std::string_view());
-  }
+  c->cells.InsertRow(position, text);
   c->rowChecked.insert(c->rowChecked.begin() + position, 0);
   for (int* index : {&c->selectedRow, &c->focusedRow, &c->editingRow}) {
     if (*index >= position) ++*index;
@@ -398,24 +396,19 @@ int ListView::InsertRow(int position, std::string_view text) const {
 
 void ListView::SetCellText(int row, int column, std::string_view text) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
-  if (!HasRow(c, row) || column < 0 || column >= static_cast<int>(c->cells.size())) return;
-  c->cells[static_cast<std::size_t>(column)].Set(row, text);
+  if (c && c->cells.HasCell(row, column)) c->cells.Set(row, column, text);
 }
 
 Text ListView::GetCellText(int row, int column) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
-  if (!HasRow(c, row) || column < 0 || column >= static_cast<int>(c->cells.size())) return Text();
-  return c->cells[static_cast<std::size_t>(column)].Get(row);
+  return c && c->cells.HasCell(row, column) ? Text(c->cells.View(row, column)) : Text();
 }
 
 Text ListView::JoinedColumn(int column, const Text& separator, bool checkedOnly) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
-  if (!c || column < 0) return Text();
-  const auto taken = [&](int row) { return !checkedOnly || c->rowChecked[static_cast<std::size_t>(row)] == 1; };
-  if (column >= static_cast<int>(c->cells.size())) {
-    return TextColumn::JoinedEmpty(static_cast<int>(c->rowChecked.size()), separator, taken);
-  }
-  return c->cells[static_cast<std::size_t>(column)].Joined(separator, taken);
+  if (!c) return Text();
+  return c->cells.Joined(column, separator,
+                         [&](int row) { return !checkedOnly || c->rowChecked[static_cast<std::size_t>(row)] == 1; });
 }
 
 void ListView::SetRowChecked(int row, int checked) const {
@@ -443,7 +436,7 @@ void ListView::SelectRow(int row) const {
 bool ListView::DeleteRow(int row) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
   if (!HasRow(c, row)) return false;
-  for (TextColumn& column : c->cells) column.Erase(row);
+  c->cells.EraseRow(row);
   c->rowChecked.erase(c->rowChecked.begin() + row);
   for (int* index : {&c->selectedRow, &c->focusedRow, &c->editingRow}) {
     if (*index == row) *index = -1;
@@ -455,7 +448,7 @@ bool ListView::DeleteRow(int row) const {
 void ListView::DeleteAllRows() const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
   if (!c) return;
-  for (TextColumn& column : c->cells) column.Clear();
+  c->cells.Clear();
   c->rowChecked.clear();
   c->selectedRow = c->focusedRow = c->editingRow = -1;
 }

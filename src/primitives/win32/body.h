@@ -95,7 +95,7 @@ struct ControlRecord {
   // the list's order. The platform list holds no rows of its own (owner
   // data): it asks for texts and check marks as it draws, and keeps only
   // the selection and focus.
-  std::vector<TextColumn> cells;
+  TextTable cells;
   std::vector<bool> checks;
   int listCount = 0;  // rows the platform list has been told of; never more than checks.size()
   std::vector<int> columnWidths;  // as written

@@ -127,6 +127,7 @@ void SetUpListView(ControlRecord& c) {
     SendMessageW(c.hwnd, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&lvc));
     c.columnWidths.push_back(column.width);
   }
+  c.cells = TextTable(static_cast<int>(design.columns.size()));
   if ((c.images = LoadImageStrip(design.images))) {
     SendMessageW(c.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(c.images));
   }

@@ -15,15 +15,6 @@ int RowCountOf(const ControlRecord& c) { return static_cast<int>(c.checks.size()
 
 bool HasRow(const ControlRecord& c, int row) { return row >= 0 && row < RowCountOf(c); }
 
-bool HasCell(const ControlRecord& c, int row, int column) {
-  return HasRow(c, row) && column >= 0 && column < static_cast<int>(c.cells.size());
-}
-
-// The bytes of a cell that HasCell names; valid until the cells next change.
-std::string_view CellText(const ControlRecord& c, int row, int column) {
-  return c.cells[static_cast<std::size_t>(column)].View(row);
-}
-
 bool HasCheckBoxes(const ControlRecord& c) { return (c.design->style & kCheckBoxes) != 0; }
 
 UINT CheckImage(bool checked) { return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1); }
@@ -73,7 +64,7 @@ int FindRow(const ControlRecord& c, const LVFINDINFOW& find, int start) {
   const int span = (find.flags & LVFI_WRAP) ? count : count - start;
   for (int k = 0; k < span; ++k) {
     const int row = (start + k) % count;
-    const std::wstring shown = Shown(CellText(c, row, 0));
+    const std::wstring shown = Shown(c.cells.View(row, 0));
     const int compared = partial ? std::min(typed, static_cast<int>(shown.size())) : static_cast<int>(shown.size());
     if (partial && compared < typed) continue;
     if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, shown.c_str(), compared, find.psz, typed) == CSTR_EQUAL) {
@@ -86,11 +77,11 @@ int FindRow(const ControlRecord& c, const LVFINDINFOW& find, int start) {
 void BeginLabelEdit(ControlRecord& c, const NMLVDISPINFOW& info) {
   c.editingRow = info.item.iItem;
   const HWND edit = reinterpret_cast<HWND>(SendMessageW(c.hwnd, LVM_GETEDITCONTROL, 0, 0));
-  if (!edit || !HasCell(c, info.item.iItem, 0)) return;
+  if (!edit || !c.cells.HasCell(info.item.iItem, 0)) return;
   // The list would cut the text to its display buffer; a line of any
   // length is edited whole.
   SendMessageW(edit, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
-  SetWindowTextW(edit, Shown(CellText(c, info.item.iItem, 0)).c_str());
+  SetWindowTextW(edit, Shown(c.cells.View(info.item.iItem, 0)).c_str());
 }
 
 void EndLabelEdit(ControlRecord& c, const NMLVDISPINFOW& info) {
@@ -105,8 +96,8 @@ void EndLabelEdit(ControlRecord& c, const NMLVDISPINFOW& info) {
   const bool accepted = Raise(window, id, Event::LabelEditEnded, row);
   if (!typed || !accepted) return;
   ControlRecord* now = ControlOf(window, id, ControlType::ListView);
-  if (!now || !HasCell(*now, row, 0)) return;
-  const Text old(CellText(*now, row, 0));
+  if (!now || !now->cells.HasCell(row, 0)) return;
+  const Text old(now->cells.View(row, 0));
   Text bytes;
   if (!ApplyTyping(old, Shown(old), after, &bytes)) {
     ShowMessage("输入的文字中有GBK编码无法表示的字符，未作修改。", kMbIconInformation, "失败");
@@ -129,8 +120,8 @@ bool ListNotify(ControlRecord& c, NMHDR* header, LRESULT* result) {
       auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
       const int row = info->item.iItem;
       if (info->item.mask & LVIF_TEXT) {
-        if (HasCell(c, row, info->item.iSubItem)) {
-          CopyShownText(CellText(c, row, info->item.iSubItem), info->item.pszText, info->item.cchTextMax);
+        if (c.cells.HasCell(row, info->item.iSubItem)) {
+          CopyShownText(c.cells.View(row, info->item.iSubItem), info->item.pszText, info->item.cchTextMax);
         } else if (info->item.pszText && info->item.cchTextMax > 0) {
           info->item.pszText[0] = L'\0';
         }
@@ -275,10 +266,7 @@ int ListView::InsertRow(int position, std::string_view text) const {
   if (!c) return -1;
   const int count = RowCountOf(*c);
   if (position < 0 || position > count) position = count;
-  if (c->cells.empty()) c->cells.resize(std::max<std::size_t>(c->design->columns.size(), 1));
-  for (std::size_t column = 0; column < c->cells.size(); ++column) {
-    c->cells[column].Insert(position, column == 0 ? text : std::string_view());
-  }
+  c->cells.InsertRow(position, text);
   c->checks.insert(c->checks.begin() + position, false);
   HoldRedraw(*c);
   // Rows appended beyond what the list knows of move nothing; the list
@@ -290,8 +278,8 @@ int ListView::InsertRow(int position, std::string_view text) const {
 
 void ListView::SetCellText(int row, int column, std::string_view text) const {
   ControlRecord* c = List(window(), id());
-  if (!c || !HasCell(*c, row, column)) return;
-  c->cells[static_cast<std::size_t>(column)].Set(row, text);
+  if (!c || !c->cells.HasCell(row, column)) return;
+  c->cells.Set(row, column, text);
   // The list asks for cell texts as it draws; it draws the whole list again
   // once the held redraw is handed over.
   HoldRedraw(*c);
@@ -299,7 +287,7 @@ void ListView::SetCellText(int row, int column, std::string_view text) const {
 
 Text ListView::GetCellText(int row, int column) const {
   ControlRecord* c = List(window(), id());
-  return c && HasCell(*c, row, column) ? Text(CellText(*c, row, column)) : Text();
+  return c && c->cells.HasCell(row, column) ? Text(c->cells.View(row, column)) : Text();
 }
 
 void ListView::SetRowChecked(int row, int checked) const {
@@ -317,10 +305,9 @@ int ListView::GetRowChecked(int row) const {
 
 Text ListView::JoinedColumn(int column, const Text& separator, bool checkedOnly) const {
   ControlRecord* c = List(window(), id());
-  if (!c || column < 0) return Text();
-  const auto taken = [&](int row) { return !checkedOnly || c->checks[static_cast<std::size_t>(row)]; };
-  if (column >= static_cast<int>(c->cells.size())) return TextColumn::JoinedEmpty(RowCountOf(*c), separator, taken);
-  return c->cells[static_cast<std::size_t>(column)].Joined(separator, taken);
+  if (!c) return Text();
+  return c->cells.Joined(column, separator,
+                         [&](int row) { return !checkedOnly || c->checks[static_cast<std::size_t>(row)]; });
 }
 
 int ListView::SelectedRow() const {
@@ -339,7 +326,7 @@ void ListView::SelectRow(int row) const {
 bool ListView::DeleteRow(int row) const {
   ControlRecord* c = List(window(), id());
   if (!HasRow(c, row)) return false;
-  for (TextColumn& column : c->cells) column.Erase(row);
+  c->cells.EraseRow(row);
   c->checks.erase(c->checks.begin() + row);
   HoldRedraw(*c);
   if (row < c->listCount) SyncRowsMovingMarks(*c, row, -1);
@@ -350,7 +337,7 @@ void ListView::DeleteAllRows() const {
   ControlRecord* c = List(window(), id());
   if (!c) return;
   SendMessageW(c->hwnd, LVM_DELETEALLITEMS, 0, 0);
-  for (TextColumn& column : c->cells) column.Clear();
+  c->cells.Clear();
   c->checks.clear();
   c->listCount = 0;
 }
