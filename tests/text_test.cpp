@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 
 #include "primitives/text_column.h"
@@ -99,11 +100,15 @@ TEST(TextBasics, SpacesToTextJoinAndEquality) {
 }
 
 // Inserts, in-place and growing sets (also from a view of the column's own
-// bytes), erases and the compaction they trigger, against a plain vector.
+// bytes, or of bytes another column shared), erases and the compaction they
+// trigger, against a plain vector.
 TEST(TextColumn, MatchesAVectorOfTextsThroughEveryChange) {
   TextColumn column;
   std::vector<Text> model;
   std::mt19937 random(7);
+  TextColumn source;
+  for (int i = 0; i < 100; ++i) source.Append(Text(static_cast<std::size_t>(i % 30), static_cast<char>('A' + i % 26)));
+  source.Share();
   const auto check = [&] {
     ASSERT_EQ(column.Count(), static_cast<int>(model.size()));
     for (int i = 0; i < column.Count(); ++i) ASSERT_EQ(column.Get(i), model[static_cast<std::size_t>(i)]) << i;
@@ -112,11 +117,22 @@ TEST(TextColumn, MatchesAVectorOfTextsThroughEveryChange) {
   for (int step = 0; step < 20000; ++step) {
     const int count = column.Count();
     const int at = count ? static_cast<int>(random() % static_cast<unsigned>(count)) : 0;
-    switch (count < 50 ? 0 : random() % 5) {
+    switch (count < 50 ? 0 : random() % 6) {
       case 0: {
         const Text text = someText();
         column.Insert(at, text);
         model.insert(model.begin() + at, text);
+        break;
+      }
+      case 4: {
+        const std::string_view shared = source.View(static_cast<int>(random() % 100));
+        if (random() % 2) {
+          column.Insert(at, shared);
+          model.insert(model.begin() + at, Text(shared));
+        } else {
+          column.Set(at, shared);
+          model[static_cast<std::size_t>(at)] = Text(shared);
+        }
         break;
       }
       case 1:
@@ -155,6 +171,30 @@ TEST(TextColumn, MatchesAVectorOfTextsThroughEveryChange) {
   column.Clear();
   EXPECT_EQ(column.Count(), 0);
   EXPECT_EQ(column.Joined("\r\n"), "");
+}
+
+// Views refer to a file's lines rather than copying them: editing a view,
+// dropping the lines or sharing the next file's must leave every other
+// column's texts as they were.
+TEST(TextColumn, SharedLinesStayAsTheyWereForEveryColumnThatShowsThem) {
+  auto lines = std::make_unique<TextColumn>(TextColumn{"[甲]", "键=值", "x"});
+  lines->Share();
+  TextColumn shown;
+  for (int i = 0; i < lines->Count(); ++i) shown.Append(lines->View(i));
+  shown.Set(1, "k");  // shorter: must not be written over the shared bytes
+  shown.Set(2, lines->View(0));
+  EXPECT_EQ(lines->Joined("|"), "[甲]|键=值|x|");
+  EXPECT_EQ(shown.Joined("|"), "[甲]|k|[甲]|");
+
+  lines.reset();
+  TextColumn next{"[乙]"};
+  next.Share();
+  shown.Insert(0, next.View(0));  // another file's bytes while the first's are in use: copied
+  shown.Set(3, next.View(0));
+  EXPECT_EQ(shown.Joined("|"), "[乙]|[甲]|k|[乙]|");
+  shown.Erase(1, 3);
+  shown.Append(next.View(0));  // none of the first file's left: the next's are referred to
+  EXPECT_EQ(shown.Joined("|"), "[乙]|[乙]|");
 }
 
 }  // namespace

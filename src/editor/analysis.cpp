@@ -11,6 +11,9 @@ bool IsSectionHeader(std::string_view line) { return !line.empty() && line.back(
 
 void AnalyseLines(TextColumn lines) {
   using namespace MainWindow;
+  // The tree and both list columns then show the lines without copies of
+  // their own, until a line is edited.
+  lines.Share();
   int i = 1;
   int currentSection = 0;
   for (int k = 0; k < lines.Count(); ++k) {

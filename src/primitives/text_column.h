@@ -4,12 +4,20 @@
 // per line; here a text costs its bytes and one small record, and the
 // texts of a freshly filled column lie in order, so joining them reads one
 // buffer front to back.
+//
+// A column can also share its bytes (Share): they are frozen, and a text
+// given to any column as a view into them is then referenced rather than
+// copied. A file's lines, shared once, cost nothing more in each view that
+// shows them unchanged; a changed text gets bytes of its own as before.
+// Columns belong to the user's thread: the most recently shared bytes are
+// known program-wide, unguarded.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -30,7 +38,7 @@ class TextColumn {
   // Text i, 0 <= i < Count(); valid until the column next changes.
   std::string_view View(int i) const {
     const Span& span = spans_[static_cast<std::size_t>(i)];
-    return std::string_view(bytes_.data() + span.offset, span.length);
+    return std::string_view(BytesOf(span).data() + span.offset, span.length);
   }
   Text Get(int i) const { return Text(View(i)); }
 
@@ -41,6 +49,11 @@ class TextColumn {
   // Texts first .. first + count - 1.
   void Erase(int first, int count = 1);
   void Clear();
+
+  // Freezes the column's bytes and makes them the ones other columns
+  // reference (in place of any shared before). The column's texts stay as
+  // they are; views of them stay valid until it next changes.
+  void Share();
 
   // The texts for which keep(i) holds, each followed by `separator`.
   template <class Keep>
@@ -62,7 +75,8 @@ class TextColumn {
     for (int i = 0; i < Count(); ++i) {
       if (!keep(i)) continue;
       const Span& span = spans_[static_cast<std::size_t>(i)];
-      out = Put(out, end, bytes_.data() + span.offset, bytes_.size() - span.offset, span.length);
+      const Bytes& bytes = BytesOf(span);
+      out = Put(out, end, bytes.data() + span.offset, bytes.size() - span.offset, span.length);
       out = Put(out, end, from, readable, separator.size());
     }
     return joined;
@@ -72,12 +86,16 @@ class TextColumn {
   }
 
  private:
-  // Eight bytes a text: a column holds at most 4 GB, far more than the
-  // program's int-counted texts can take anyway.
+  using Bytes = std::vector<char>;
+  // Eight bytes a text: a column's own bytes, and shared ones, come to at
+  // most 4 GB, and a text to at most 2 GB, far more than the program's
+  // int-counted texts can take anyway.
   struct Span {
     std::uint32_t offset;
-    std::uint32_t length;
+    std::uint32_t length : 31;
+    std::uint32_t shared : 1;  // in shared_, not bytes_
   };
+  const Bytes& BytesOf(const Span& span) const { return span.shared ? *shared_ : bytes_; }
   // Copies `size` bytes to `out` and returns the end of the copy. `readable`
   // bytes may be read at `from`, and `out` may be written up to `end`.
   static constexpr std::size_t kBlock = 32;
@@ -93,14 +111,20 @@ class TextColumn {
     return out + size;
   }
   Span Store(std::string_view text);
-  void Forget(const Span& span) { waste_ += span.length; }
+  // A span for `text` in shared bytes, when it lies in them.
+  bool Refer(std::string_view text, Span* span);
+  void Forget(const Span& span);
   void CompactIfWasteful();
 
   std::vector<Span> spans_;
-  // Each span owns its bytes alone. Bytes a changed or erased text leaves
-  // behind are counted as waste and dropped once they are most of the buffer.
-  std::vector<char> bytes_;
+  // Each span not shared owns its bytes alone. Bytes a changed or erased
+  // text leaves behind are counted as waste and dropped once they are most
+  // of the buffer.
+  Bytes bytes_;
   std::size_t waste_ = 0;
+  // Shared bytes some spans lie in, held while any does.
+  std::shared_ptr<const Bytes> shared_;
+  std::size_t sharedSpans_ = 0;
 };
 
 // A list's texts: rows of a fixed number of cells, kept column by column,

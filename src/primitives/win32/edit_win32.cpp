@@ -76,6 +76,31 @@ std::wstring ShownPart(const EditText& e, std::size_t from, std::size_t units, s
   return ShownText(rest.data(), *bytes);
 }
 
+// `first` in place of all the control holds, the start of a text of `units`
+// units. Replacing a long text, the control would copy it out before
+// dropping it, and growing to a long one it would move its buffer once a
+// part: a multiline control is handed a buffer of the final size instead,
+// and its old one is freed.
+void ShowFromStart(ControlRecord& c, const std::wstring& first, std::size_t units) {
+  Programmatic quiet(c.edit);
+  const bool multiLine = (GetWindowLongPtrW(c.hwnd, GWL_STYLE) & ES_MULTILINE) != 0;
+  const auto shown = static_cast<std::size_t>(GetWindowTextLengthW(c.hwnd));
+  if (multiLine && std::max(shown, units) > kPartUnits && units >= first.size()) {
+    if (HLOCAL fresh = LocalAlloc(LMEM_MOVEABLE, (units + 1) * sizeof(wchar_t))) {
+      if (auto* to = static_cast<wchar_t*>(LocalLock(fresh))) {
+        std::copy(first.c_str(), first.c_str() + first.size() + 1, to);
+        LocalUnlock(fresh);
+        const auto old = reinterpret_cast<HLOCAL>(SendMessageW(c.hwnd, EM_GETHANDLE, 0, 0));
+        SendMessageW(c.hwnd, EM_SETHANDLE, reinterpret_cast<WPARAM>(fresh), 0);
+        if (old) LocalFree(old);
+        return;
+      }
+      LocalFree(fresh);
+    }
+  }
+  SetWindowTextW(c.hwnd, first.c_str());
+}
+
 // The next part, in place of whatever the control holds after `fed`.
 void HandPart(ControlRecord& c) {
   EditText& e = c.edit;
@@ -83,8 +108,12 @@ void HandPart(ControlRecord& c) {
   std::size_t bytes = 0;
   const std::wstring part = ShownPart(e, e.fedBytes, n, &bytes);
   Programmatic quiet(e);
-  SendMessageW(c.hwnd, EM_SETSEL, static_cast<WPARAM>(e.fed), -1);
-  SendMessageW(c.hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(part.c_str()));
+  if (e.fed == 0) {
+    ShowFromStart(c, part, e.units);
+  } else {
+    SendMessageW(c.hwnd, EM_SETSEL, static_cast<WPARAM>(e.fed), -1);
+    SendMessageW(c.hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(part.c_str()));
+  }
   e.fed += n;
   e.fedBytes += bytes;
 }
@@ -286,10 +315,7 @@ void EditBox::SetContent(Text text) const {
   std::size_t bytes = 0;
   const std::wstring first = ShownPart(e, 0, std::min(e.units, kPartUnits), &bytes);
   if (e.units <= kPartUnits) EndFeed(*c);
-  {
-    Programmatic quiet(e);
-    SetWindowTextW(c->hwnd, first.c_str());
-  }
+  ShowFromStart(*c, first, e.units);
   if (e.units > kPartUnits) {
     e.fed = kPartUnits;
     e.fedBytes = bytes;
