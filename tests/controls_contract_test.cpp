@@ -256,6 +256,14 @@ TEST_F(Contract, ALongTextCanBeReadAndSelectedRightAfterItIsWritten) {
   textView.AppendText("a");
   EXPECT_EQ(driver::ShownLength(textView), units + 1);
   EXPECT_TRUE(textView.Content() == text + "\xB0" "a") << "(texts too long to print)";
+
+  // And a short text after the long one, once all of it is shown.
+  driver::Settle();
+  textView.SetContent("短");
+  EXPECT_EQ(textView.Content(), "短");
+  EXPECT_EQ(driver::ShownLength(textView), 1);
+  textView.AppendText("a");
+  EXPECT_EQ(driver::ShownLength(textView), 2);
   TakeEvents();
 }
 
