@@ -75,6 +75,7 @@ TEST_F(TextFileTest, HandleZeroDoesNothing) {
   EXPECT_EQ(ReadLine(0), "");
   EXPECT_TRUE(AtEndOfFile(0));
   EXPECT_FALSE(SeekToStart(0));
+  EXPECT_EQ(TextFileSize(0), -1);
   EXPECT_FALSE(WriteText(0, "x"));
   CloseTextFile(0);
   EXPECT_EQ(ReadLine(12345), "") << "a handle never opened";
@@ -144,6 +145,7 @@ TEST_F(TextFileTest, ReadWriteSeekAndWriteErrorKeepsPosition) {
   // A failed write leaves the position where the write began.
   const FileHandle r = OpenTextFile(path, kReadOnly);
   ASSERT_NE(r, 0);
+  EXPECT_EQ(TextFileSize(r), 13);
   EXPECT_EQ(ReadLine(r), "first");
   EXPECT_FALSE(WriteText(r, "zzz"));
   EXPECT_EQ(ReadLine(r), "SECond");

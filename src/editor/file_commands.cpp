@@ -14,6 +14,8 @@ using namespace MainWindow;
 const Text kFailureTitle = "失败";
 const Text kOpenFailed = "打开文件失败！";
 const Text kSaveFailed = "保存文件失败";
+// Beyond this a file's lines could not all be kept anyway.
+constexpr std::int64_t kMostReserved = std::int64_t{1} << 32;
 
 // A file's lines, read whole before any view is touched, so that a file
 // that cannot be read leaves the open document as it was.
@@ -29,6 +31,10 @@ ReadFile ReadWholeFile(const Text& path) {
   const FileHandle handle = OpenTextFile(path, kReadOnly);
   if (handle == 0) return file;
   SeekToStart(handle);
+  // The lines take at most the file's bytes: one buffer, never moved as
+  // it grows. What a file that grows meanwhile adds is still read.
+  const std::int64_t size = TextFileSize(handle);
+  if (size > 0 && size <= kMostReserved) file.lines.ReserveBytes(static_cast<std::size_t>(size));
   Text line;
   while (!AtEndOfFile(handle)) {
     ReadLine(handle, &line);

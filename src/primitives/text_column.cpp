@@ -110,9 +110,11 @@ void TextColumn::Clear() {
 
 void TextColumn::Share() {
   Bytes frozen;
-  if (shared_ || waste_ != 0 || bytes_.capacity() - bytes_.size() > bytes_.size() / 8) {
-    // The texts in order, in bytes of just their size: frozen bytes are
-    // never compacted, nor grown.
+  // Frozen as they are when they hold just the texts; the spare capacity
+  // a growing buffer has at its end is never written, so never takes memory.
+  if (shared_ || waste_ != 0) {
+    // The texts in order, in bytes of their own: frozen bytes are never
+    // compacted.
     std::size_t size = 0;
     for (const Span& span : spans_) size += span.length;
     frozen.reserve(size);

@@ -49,6 +49,9 @@ class TextColumn {
   // Texts first .. first + count - 1.
   void Erase(int first, int count = 1);
   void Clear();
+  // Room for `bytes` bytes of texts, when the caller knows about how many
+  // are coming (a file's lines: at most its size).
+  void ReserveBytes(std::size_t bytes) { bytes_.reserve(bytes); }
 
   // Freezes the column's bytes and makes them the ones other columns
   // reference (in place of any shared before). The column's texts stay as

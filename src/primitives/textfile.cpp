@@ -120,6 +120,11 @@ FileHandle OpenTextFile(const Text& name, int mode) {
   return static_cast<FileHandle>(files.size());
 }
 
+std::int64_t TextFileSize(FileHandle handle) {
+  OpenFile* file = Find(handle);
+  return file ? os_file::Size(file->native) : -1;
+}
+
 bool SeekToStart(FileHandle handle) {
   OpenFile* file = Find(handle);
   if (!file) return false;

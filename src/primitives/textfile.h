@@ -23,6 +23,10 @@ inline constexpr int kCreate = 4;     // created, or emptied when it exists; wri
 // no message: the calling command reports the failure.
 FileHandle OpenTextFile(const Text& name, int mode = kReadWrite);
 
+// The file's size in bytes; -1 for the handle 0 or when the platform
+// cannot tell.
+std::int64_t TextFileSize(FileHandle handle);
+
 // Moves the position to byte 0. False for the handle 0 or when the
 // platform refuses.
 bool SeekToStart(FileHandle handle);
