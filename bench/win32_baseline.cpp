@@ -132,10 +132,12 @@ int main(int argc, char** argv) {
     std::sort(texts.begin(), texts.end());
     const double text = texts[1];
     varnelTimes[i] = MedianOf3([&] { return Varnel(column); });
+    // The target is for the larger document (100,000 lines); the smaller
+    // one's ratio is only shown.
+    const char* verdict = i == 0 ? "" : varnelTimes[i] <= 1.5 * bare ? "; target <= 1.5: met" : "; target <= 1.5: NOT MET";
     std::printf("%d lines: bare controls %.1f ms (of which the EDIT control taking the text %.1f ms), Varnel %.1f ms "
-                "(%.2f x; target <= 1.5: %s)\n",
-                sizes[i], bare * 1e3, text * 1e3, varnelTimes[i] * 1e3, varnelTimes[i] / bare,
-                varnelTimes[i] <= 1.5 * bare ? "met" : "NOT MET");
+                "(%.2f x%s)\n",
+                sizes[i], bare * 1e3, text * 1e3, varnelTimes[i] * 1e3, varnelTimes[i] / bare, verdict);
   }
   std::printf("Varnel time %d / %d lines: %.2f (target <= 12: %s)\n", sizes[1], sizes[0], varnelTimes[1] / varnelTimes[0],
               varnelTimes[1] / varnelTimes[0] <= 12 ? "met" : "NOT MET");

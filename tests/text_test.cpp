@@ -99,15 +99,18 @@ TEST(TextBasics, SpacesToTextJoinAndEquality) {
   EXPECT_FALSE(TextsEqual("a", "A"));
 }
 
-// Inserts, in-place and growing sets (also from a view of the column's own
-// bytes, or of bytes another column shared), erases and the compaction they
-// trigger, against a plain vector.
+// Inserts and appends (some with the separator after them in the buffer),
+// in-place and growing sets (also from a view of the column's own bytes, or
+// of bytes another column shared), erases and the compaction they trigger,
+// against a plain vector; joins with and without that separator.
 TEST(TextColumn, MatchesAVectorOfTextsThroughEveryChange) {
   TextColumn column;
   std::vector<Text> model;
   std::mt19937 random(7);
   TextColumn source;
-  for (int i = 0; i < 100; ++i) source.Append(Text(static_cast<std::size_t>(i % 30), static_cast<char>('A' + i % 26)));
+  for (int i = 0; i < 100; ++i) {
+    source.AppendFollowedBy(Text(static_cast<std::size_t>(i % 30), static_cast<char>('A' + i % 26)), "\r\n");
+  }
   source.Share();
   const auto check = [&] {
     ASSERT_EQ(column.Count(), static_cast<int>(model.size()));
@@ -120,8 +123,13 @@ TEST(TextColumn, MatchesAVectorOfTextsThroughEveryChange) {
     switch (count < 50 ? 0 : random() % 6) {
       case 0: {
         const Text text = someText();
-        column.Insert(at, text);
-        model.insert(model.begin() + at, text);
+        if (random() % 3 == 0) {
+          column.AppendFollowedBy(text, "\r\n");
+          model.push_back(text);
+        } else {
+          column.Insert(at, text);
+          model.insert(model.begin() + at, text);
+        }
         break;
       }
       case 4: {
@@ -161,13 +169,17 @@ TEST(TextColumn, MatchesAVectorOfTextsThroughEveryChange) {
   }
   check();
 
-  Text all, even;
+  Text all, even, thirds, bare;
   for (std::size_t i = 0; i < model.size(); ++i) {
     all += model[i] + "\r\n";
     if (i % 2 == 0) even += model[i] + "|";
+    if (i % 3 != 0) thirds += model[i] + "\r\n";
+    bare += model[i];
   }
   EXPECT_EQ(column.Joined("\r\n"), all);
   EXPECT_EQ(column.Joined("|", [](int i) { return i % 2 == 0; }), even);
+  EXPECT_EQ(column.Joined("\r\n", [](int i) { return i % 3 != 0; }), thirds);
+  EXPECT_EQ(column.Joined(""), bare);
   column.Clear();
   EXPECT_EQ(column.Count(), 0);
   EXPECT_EQ(column.Joined("\r\n"), "");
@@ -177,8 +189,10 @@ TEST(TextColumn, MatchesAVectorOfTextsThroughEveryChange) {
 // dropping the lines or sharing the next file's must leave every other
 // column's texts as they were.
 TEST(TextColumn, SharedLinesStayAsTheyWereForEveryColumnThatShowsThem) {
-  auto lines = std::make_unique<TextColumn>(TextColumn{"[甲]", "键=值", "x"});
+  auto lines = std::make_unique<TextColumn>();
+  for (const char* line : {"[甲]", "键=值", "x"}) lines->AppendFollowedBy(line, "\r\n");
   lines->Share();
+  EXPECT_EQ(lines->Joined("\r\n"), "[甲]\r\n键=值\r\nx\r\n");
   TextColumn shown;
   for (int i = 0; i < lines->Count(); ++i) shown.Append(lines->View(i));
   shown.Set(1, "k");  // shorter: must not be written over the shared bytes

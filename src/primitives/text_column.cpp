@@ -66,6 +66,12 @@ void TextColumn::Insert(int position, std::string_view text) {
   spans_.insert(spans_.begin() + position, span);
 }
 
+void TextColumn::AppendFollowedBy(std::string_view text, std::string_view filler) {
+  Append(text);
+  // Counted as waste: no text's bytes, and dropped with the waste.
+  waste_ += Store(filler).length;
+}
+
 void TextColumn::Set(int i, std::string_view text) {
   Span& span = spans_[static_cast<std::size_t>(i)];
   Span shared{};
@@ -110,9 +116,10 @@ void TextColumn::Clear() {
 
 void TextColumn::Share() {
   Bytes frozen;
-  // Frozen as they are when they hold just the texts; the spare capacity
-  // a growing buffer has at its end is never written, so never takes memory.
-  if (shared_ || waste_ != 0) {
+  // Frozen as they are unless most of them are waste (fillers after the
+  // texts stay); the spare capacity a growing buffer has at its end is
+  // never written, so never takes memory.
+  if (shared_ || waste_ * 2 > bytes_.size()) {
     // The texts in order, in bytes of their own: frozen bytes are never
     // compacted.
     std::size_t size = 0;

@@ -45,6 +45,10 @@ class TextColumn {
   // 0 <= position <= Count().
   void Insert(int position, std::string_view text);
   void Append(std::string_view text) { Insert(Count(), text); }
+  // Appends `text` with `filler` after it in the buffer, no part of any
+  // text: a join with `filler` as its separator copies a run of texts laid
+  // out so in one piece instead of text by text.
+  void AppendFollowedBy(std::string_view text, std::string_view filler);
   void Set(int i, std::string_view text);
   // Texts first .. first + count - 1.
   void Erase(int first, int count = 1);
@@ -73,14 +77,32 @@ class TextColumn {
     char padded[kBlock] = {};
     const bool shortSeparator = separator.size() <= kBlock;
     if (shortSeparator && !separator.empty()) std::memcpy(padded, separator.data(), separator.size());
-    const char* const from = shortSeparator ? padded : separator.data();
+    const char* const separatorBytes = shortSeparator ? padded : separator.data();
     const std::size_t readable = shortSeparator ? kBlock : separator.size();
-    for (int i = 0; i < Count(); ++i) {
+    const int count = Count();
+    for (int i = 0; i < count; ++i) {
       if (!keep(i)) continue;
-      const Span& span = spans_[static_cast<std::size_t>(i)];
-      const Bytes& bytes = BytesOf(span);
-      out = Put(out, end, bytes.data() + span.offset, bytes.size() - span.offset, span.length);
-      out = Put(out, end, from, readable, separator.size());
+      const Span& first = spans_[static_cast<std::size_t>(i)];
+      const Bytes& bytes = BytesOf(first);
+      // The texts that follow one another in the buffer with the separator
+      // between them, as a file's lines are read, go in one copy.
+      std::size_t from = first.offset;
+      std::size_t to = from + first.length;
+      bool followed = FollowedBy(bytes, to, separator);
+      while (followed && i + 1 < count) {
+        const Span& next = spans_[static_cast<std::size_t>(i) + 1];
+        if (next.shared != first.shared || next.offset != to + separator.size() || !keep(i + 1)) break;
+        ++i;
+        to = next.offset + next.length;
+        followed = FollowedBy(bytes, to, separator);
+      }
+      if (followed) {
+        std::memcpy(out, bytes.data() + from, to + separator.size() - from);
+        out += to + separator.size() - from;
+        continue;
+      }
+      out = Put(out, end, bytes.data() + from, bytes.size() - from, to - from);
+      out = Put(out, end, separatorBytes, readable, separator.size());
     }
     return joined;
   }
@@ -99,6 +121,15 @@ class TextColumn {
     std::uint32_t shared : 1;  // in shared_, not bytes_
   };
   const Bytes& BytesOf(const Span& span) const { return span.shared ? *shared_ : bytes_; }
+  // Whether `bytes` hold `separator` at `at` (<= bytes.size()). Byte by
+  // byte: separators are a few bytes, and this runs once a text.
+  static bool FollowedBy(const Bytes& bytes, std::size_t at, std::string_view separator) {
+    if (separator.size() > bytes.size() - at) return false;
+    for (std::size_t k = 0; k < separator.size(); ++k) {
+      if (bytes[at + k] != separator[k]) return false;
+    }
+    return true;
+  }
   // Copies `size` bytes to `out` and returns the end of the copy. `readable`
   // bytes may be read at `from`, and `out` may be written up to `end`.
   static constexpr std::size_t kBlock = 32;
