@@ -122,15 +122,7 @@ void TextColumn::Share() {
   if (shared_ || waste_ * 2 > bytes_.size()) {
     // The texts in order, in bytes of their own: frozen bytes are never
     // compacted.
-    std::size_t size = 0;
-    for (const Span& span : spans_) size += span.length;
-    frozen.reserve(size);
-    for (Span& span : spans_) {
-      const char* from = BytesOf(span).data() + span.offset;
-      const auto offset = static_cast<std::uint32_t>(frozen.size());
-      frozen.insert(frozen.end(), from, from + span.length);
-      span.offset = offset;
-    }
+    frozen = Packed(true);
   } else {
     frozen = std::move(bytes_);
   }
@@ -145,19 +137,25 @@ void TextColumn::Share() {
   latest.size = shared_->size();
 }
 
+TextColumn::Bytes TextColumn::Packed(bool sharedToo) {
+  std::size_t size = 0;
+  for (const Span& span : spans_) size += sharedToo || !span.shared ? span.length : 0;
+  Bytes packed;
+  packed.reserve(size);
+  for (Span& span : spans_) {
+    if (span.shared && !sharedToo) continue;
+    const char* from = BytesOf(span).data() + span.offset;
+    const auto offset = static_cast<std::uint32_t>(packed.size());
+    packed.insert(packed.end(), from, from + span.length);
+    span.offset = offset;
+  }
+  return packed;
+}
+
 void TextColumn::CompactIfWasteful() {
   // Amortised: a rebuild costs the live bytes, and at least as many bytes
   // were wasted since the last one.
   if (waste_ < 4096 || waste_ * 2 < bytes_.size()) return;
-  Bytes kept;
-  kept.reserve(bytes_.size() - waste_);
-  for (Span& span : spans_) {
-    if (span.shared) continue;
-    const auto offset = static_cast<std::uint32_t>(kept.size());
-    const auto from = bytes_.begin() + static_cast<std::ptrdiff_t>(span.offset);
-    kept.insert(kept.end(), from, from + static_cast<std::ptrdiff_t>(span.length));
-    span.offset = offset;
-  }
-  bytes_ = std::move(kept);
+  bytes_ = Packed(false);
   waste_ = 0;
 }

@@ -54,7 +54,7 @@ class TextColumn {
   void Erase(int first, int count = 1);
   void Clear();
   // Room for `bytes` bytes of texts, when the caller knows about how many
-  // are coming (a file's lines: at most its size).
+  // are coming (a file's lines and their line ends: about its size).
   void ReserveBytes(std::size_t bytes) { bytes_.reserve(bytes); }
 
   // Freezes the column's bytes and makes them the ones other columns
@@ -148,6 +148,9 @@ class TextColumn {
   // A span for `text` in shared bytes, when it lies in them.
   bool Refer(std::string_view text, Span* span);
   void Forget(const Span& span);
+  // The texts' bytes in order, own ones only or shared ones too, with those
+  // texts' spans moved onto them (their buffer still to be put in place).
+  Bytes Packed(bool sharedToo);
   void CompactIfWasteful();
 
   std::vector<Span> spans_;

@@ -83,7 +83,7 @@ std::wstring ShownPart(const EditText& e, std::size_t from, std::size_t units, s
 // and its old one is freed.
 void ShowFromStart(ControlRecord& c, const std::wstring& first, std::size_t units) {
   Programmatic quiet(c.edit);
-  const bool multiLine = (GetWindowLongPtrW(c.hwnd, GWL_STYLE) & ES_MULTILINE) != 0;
+  const bool multiLine = (c.design->style & kMultiLine) != 0;
   const auto shown = static_cast<std::size_t>(GetWindowTextLengthW(c.hwnd));
   if (multiLine && std::max(shown, units) > kPartUnits && units >= first.size()) {
     if (HLOCAL fresh = LocalAlloc(LMEM_MOVEABLE, (units + 1) * sizeof(wchar_t))) {
