@@ -15,7 +15,8 @@ double Now();
 
 // The median of three runs of `measure`, which returns the seconds it took.
 double MedianOf3(const std::function<double()>& measure);
-// The median of three runs of `run`, timed whole.
+// The median of three samples of the seconds `run` takes; a sample is the
+// mean of as many runs as take at least 5 ms, at least one.
 double MedianTime(const std::function<void()>& run);
 
 // The most memory the process has held so far, and what it holds now, in bytes.

@@ -95,8 +95,15 @@ int main(int argc, char** argv) {
                   Verdict(open <= 2 * inih));
     }
     if (previousSize > 0 && size == previousSize * 10) {
-      std::printf("  open time %d / %d lines: %.2f (target <= 12: %s)\n", size, previousSize, open / previousOpen,
-                  Verdict(open / previousOpen <= 12));
+      // The target is for a million lines against 100,000; a smaller file
+      // stays in the caches, so its ratio is only shown.
+      const double ratio = open / previousOpen;
+      if (size >= 1000000) {
+        std::printf("  open time %d / %d lines: %.2f (target <= 12: %s)\n", size, previousSize, ratio,
+                    Verdict(ratio <= 12));
+      } else {
+        std::printf("  open time %d / %d lines: %.2f\n", size, previousSize, ratio);
+      }
     }
     previousOpen = open;
     previousSize = size;
