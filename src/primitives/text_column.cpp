@@ -13,10 +13,11 @@ struct SharedBytes {
 
   bool Holds(std::string_view text) const {
     // By address: a view lies in these bytes exactly when it starts in
-    // them and ends no later than they do.
+    // them and ends no later than they do. An empty one too (a blank
+    // line): referred to where it lies, it keeps its neighbours' run.
     const auto at = reinterpret_cast<std::uintptr_t>(text.data());
     const auto first = reinterpret_cast<std::uintptr_t>(begin);
-    return !text.empty() && at >= first && at - first <= size && text.size() <= size - (at - first);
+    return begin != nullptr && at >= first && at - first <= size && text.size() <= size - (at - first);
   }
 };
 
@@ -26,6 +27,48 @@ SharedBytes& LatestShared() {
 }
 
 constexpr std::uint32_t kLongestText = (std::uint32_t{1} << 31) - 1;
+
+// Whether `bytes` hold `separator` at `at` (<= bytes.size()). Byte by
+// byte: separators are a few bytes, and this runs once a text.
+bool FollowedBy(const std::vector<char>& bytes, std::size_t at, std::string_view separator) {
+  if (separator.size() > bytes.size() - at) return false;
+  for (std::size_t k = 0; k < separator.size(); ++k) {
+    if (bytes[at + k] != separator[k]) return false;
+  }
+  return true;
+}
+
+// Copies `size` bytes to `out` and returns the end of the copy. `readable`
+// bytes may be read at `from`, and `out` may be written up to `end`.
+constexpr std::size_t kBlock = 32;
+char* Put(char* out, const char* end, const char* from, std::size_t readable, std::size_t size) {
+  // Most lines are short: one fixed-size copy, which compiles to a few
+  // moves, beats a call per line; the bytes it writes past `size` are
+  // overwritten by what comes next.
+  if (size <= kBlock && readable >= kBlock && static_cast<std::size_t>(end - out) >= kBlock) {
+    std::memcpy(out, from, kBlock);
+  } else if (size) {
+    std::memcpy(out, from, size);
+  }
+  return out + size;
+}
+
+// A text of `size` bytes that fill(data) writes whole: where the library
+// can, without first writing zeros over all of it.
+template <class Fill>
+Text TextOfSize(std::size_t size, Fill fill) {
+  Text text;
+#if defined(__cpp_lib_string_resize_and_overwrite)
+  text.resize_and_overwrite(size, [&](char* data, std::size_t) {
+    fill(data);
+    return size;
+  });
+#else
+  text.resize(size);
+  fill(text.data());
+#endif
+  return text;
+}
 
 }  // namespace
 
@@ -61,6 +104,7 @@ void TextColumn::Forget(const Span& span) {
 }
 
 void TextColumn::Insert(int position, std::string_view text) {
+  Changed();
   Span span{};
   if (!Refer(text, &span)) span = Store(text);
   spans_.insert(spans_.begin() + position, span);
@@ -73,6 +117,7 @@ void TextColumn::AppendFollowedBy(std::string_view text, std::string_view filler
 }
 
 void TextColumn::Set(int i, std::string_view text) {
+  Changed();
   Span& span = spans_[static_cast<std::size_t>(i)];
   Span shared{};
   if (Refer(text, &shared)) {
@@ -97,6 +142,7 @@ void TextColumn::Set(int i, std::string_view text) {
 }
 
 void TextColumn::Erase(int first, int count) {
+  Changed();
   const auto begin = spans_.begin() + first;
   for (auto it = begin; it != begin + count; ++it) Forget(*it);
   spans_.erase(begin, begin + count);
@@ -110,11 +156,13 @@ void TextColumn::Clear() {
   spans_.clear();
   bytes_.clear();
   waste_ = 0;
+  Changed();
   shared_.reset();
   sharedSpans_ = 0;
 }
 
 void TextColumn::Share() {
+  Changed();
   Bytes frozen;
   // Frozen as they are unless most of them are waste (fillers after the
   // texts stay); the spare capacity a growing buffer has at its end is
@@ -158,4 +206,62 @@ void TextColumn::CompactIfWasteful() {
   if (waste_ < 4096 || waste_ * 2 < bytes_.size()) return;
   bytes_ = Packed(false);
   waste_ = 0;
+}
+
+const std::vector<TextColumn::Run>& TextColumn::RunsWith(std::string_view separator) const {
+  if (runsKnown_ && runsSeparator_ == separator) return runs_;
+  runs_.clear();
+  const std::size_t count = spans_.size();
+  for (std::size_t i = 0; i < count;) {
+    const Span& first = spans_[i];
+    const Bytes& bytes = BytesOf(first);
+    std::size_t last = i;
+    std::size_t to = std::size_t{first.offset} + first.length;
+    bool followed = FollowedBy(bytes, to, separator);
+    while (followed && last + 1 < count) {
+      const Span& next = spans_[last + 1];
+      if (next.shared != first.shared || next.offset != to + separator.size()) break;
+      ++last;
+      to = std::size_t{next.offset} + next.length;
+      followed = FollowedBy(bytes, to, separator);
+    }
+    runs_.push_back(Run::Of(i, last - i + 1, followed));
+    i = last + 1;
+  }
+  runsSeparator_.assign(separator);
+  runsKnown_ = true;
+  return runs_;
+}
+
+Text TextColumn::JoinedPieces(const std::vector<Run>& pieces, std::string_view separator) const {
+  // The bytes from the start of a piece's first text to the end of its last.
+  const auto extent = [&](const Run& piece) {
+    const Span& from = spans_[piece.first];
+    const Span& to = spans_[static_cast<std::size_t>(piece.Last())];
+    return std::size_t{to.offset} + to.length - from.offset;
+  };
+  std::size_t size = 0;
+  for (const Run& piece : pieces) size += extent(piece) + separator.size();
+  // The separator from a buffer a whole block long, so that it too goes in
+  // one fixed-size copy.
+  char padded[kBlock] = {};
+  const bool shortSeparator = separator.size() <= kBlock;
+  if (shortSeparator && !separator.empty()) std::memcpy(padded, separator.data(), separator.size());
+  const char* const separatorBytes = shortSeparator ? padded : separator.data();
+  const std::size_t readable = shortSeparator ? kBlock : separator.size();
+  return TextOfSize(size, [&](char* out) {
+    char* const end = out + size;
+    for (const Run& piece : pieces) {
+      const Span& first = spans_[piece.first];
+      const Bytes& bytes = BytesOf(first);
+      const std::size_t length = extent(piece);
+      if (piece.followed) {
+        std::memcpy(out, bytes.data() + first.offset, length + separator.size());
+        out += length + separator.size();
+      } else {
+        out = Put(out, end, bytes.data() + first.offset, bytes.size() - first.offset, length);
+        out = Put(out, end, separatorBytes, readable, separator.size());
+      }
+    }
+  });
 }

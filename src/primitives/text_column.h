@@ -15,10 +15,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "primitives/text.h"
@@ -62,53 +62,35 @@ class TextColumn {
   // they are; views of them stay valid until it next changes.
   void Share();
 
+  // What Joined keeps when given no filter: every text.
+  struct KeepAll {
+    bool operator()(int) const { return true; }
+  };
+
   // The texts for which keep(i) holds, each followed by `separator`.
   template <class Keep>
   Text Joined(std::string_view separator, Keep keep) const {
-    std::size_t size = 0;
-    for (int i = 0; i < Count(); ++i) {
-      if (keep(i)) size += spans_[static_cast<std::size_t>(i)].length + separator.size();
-    }
-    Text joined(size, '\0');
-    char* out = joined.data();
-    char* const end = out + size;
-    // The separator from a buffer a whole block long, so that it too goes
-    // in one fixed-size copy.
-    char padded[kBlock] = {};
-    const bool shortSeparator = separator.size() <= kBlock;
-    if (shortSeparator && !separator.empty()) std::memcpy(padded, separator.data(), separator.size());
-    const char* const separatorBytes = shortSeparator ? padded : separator.data();
-    const std::size_t readable = shortSeparator ? kBlock : separator.size();
-    const int count = Count();
-    for (int i = 0; i < count; ++i) {
-      if (!keep(i)) continue;
-      const Span& first = spans_[static_cast<std::size_t>(i)];
-      const Bytes& bytes = BytesOf(first);
-      // The texts that follow one another in the buffer with the separator
-      // between them, as a file's lines are read, go in one copy.
-      std::size_t from = first.offset;
-      std::size_t to = from + first.length;
-      bool followed = FollowedBy(bytes, to, separator);
-      while (followed && i + 1 < count) {
-        const Span& next = spans_[static_cast<std::size_t>(i) + 1];
-        if (next.shared != first.shared || next.offset != to + separator.size() || !keep(i + 1)) break;
-        ++i;
-        to = next.offset + next.length;
-        followed = FollowedBy(bytes, to, separator);
+    const std::vector<Run>& runs = RunsWith(separator);
+    if constexpr (std::is_same_v<Keep, KeepAll>) {
+      return JoinedPieces(runs, separator);
+    } else {
+      // The longest stretches of kept texts within a run; `followed`: the
+      // separator after a stretch is in the buffer, as it is before the
+      // run's next text.
+      std::vector<Run> pieces;
+      for (const Run& run : runs) {
+        for (int i = static_cast<int>(run.first); i <= run.Last(); ++i) {
+          if (!keep(i)) continue;
+          int last = i;
+          while (last < run.Last() && keep(last + 1)) ++last;
+          pieces.push_back(Run::Of(i, last - i + 1, last < run.Last() || run.followed));
+          i = last;
+        }
       }
-      if (followed) {
-        std::memcpy(out, bytes.data() + from, to + separator.size() - from);
-        out += to + separator.size() - from;
-        continue;
-      }
-      out = Put(out, end, bytes.data() + from, bytes.size() - from, to - from);
-      out = Put(out, end, separatorBytes, readable, separator.size());
+      return JoinedPieces(pieces, separator);
     }
-    return joined;
   }
-  Text Joined(std::string_view separator) const {
-    return Joined(separator, [](int) { return true; });
-  }
+  Text Joined(std::string_view separator) const { return Joined(separator, KeepAll{}); }
 
  private:
   using Bytes = std::vector<char>;
@@ -121,29 +103,26 @@ class TextColumn {
     std::uint32_t shared : 1;  // in shared_, not bytes_
   };
   const Bytes& BytesOf(const Span& span) const { return span.shared ? *shared_ : bytes_; }
-  // Whether `bytes` hold `separator` at `at` (<= bytes.size()). Byte by
-  // byte: separators are a few bytes, and this runs once a text.
-  static bool FollowedBy(const Bytes& bytes, std::size_t at, std::string_view separator) {
-    if (separator.size() > bytes.size() - at) return false;
-    for (std::size_t k = 0; k < separator.size(); ++k) {
-      if (bytes[at + k] != separator[k]) return false;
+  // Texts first .. first + count - 1, laid out one after another in one
+  // buffer with the separator between them, as a file's lines are read;
+  // `followed`: the separator after the last is in the buffer too. Every
+  // text is in one run, most edited ones in a run of their own.
+  struct Run {
+    std::uint32_t first;
+    std::uint32_t count : 31;
+    std::uint32_t followed : 1;
+    int Last() const { return static_cast<int>(first + count) - 1; }
+    static Run Of(std::size_t first, std::size_t count, bool followed) {
+      return Run{static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(count & 0x7FFFFFFF), followed ? 1u : 0u};
     }
-    return true;
-  }
-  // Copies `size` bytes to `out` and returns the end of the copy. `readable`
-  // bytes may be read at `from`, and `out` may be written up to `end`.
-  static constexpr std::size_t kBlock = 32;
-  static char* Put(char* out, const char* end, const char* from, std::size_t readable, std::size_t size) {
-    // Most lines are short: one fixed-size copy, which compiles to a few
-    // moves, beats a call per line; the bytes it writes past `size` are
-    // overwritten by what comes next.
-    if (size <= kBlock && readable >= kBlock && static_cast<std::size_t>(end - out) >= kBlock) {
-      std::memcpy(out, from, kBlock);
-    } else if (size) {
-      std::memcpy(out, from, size);
-    }
-    return out + size;
-  }
+  };
+  // The runs for `separator`: found by one look at every text, then kept
+  // until the column changes, so that joining an unchanged column (the
+  // text view is rendered again on every click) copies run by run.
+  const std::vector<Run>& RunsWith(std::string_view separator) const;
+  void Changed() { runsKnown_ = false; }
+  // The texts of each run in `pieces`, each followed by `separator`.
+  Text JoinedPieces(const std::vector<Run>& pieces, std::string_view separator) const;
   Span Store(std::string_view text);
   // A span for `text` in shared bytes, when it lies in them.
   bool Refer(std::string_view text, Span* span);
@@ -162,6 +141,9 @@ class TextColumn {
   // Shared bytes some spans lie in, held while any does.
   std::shared_ptr<const Bytes> shared_;
   std::size_t sharedSpans_ = 0;
+  mutable std::vector<Run> runs_;
+  mutable Text runsSeparator_;
+  mutable bool runsKnown_ = false;
 };
 
 // A list's texts: rows of a fixed number of cells, kept column by column,
@@ -205,6 +187,7 @@ class TextTable {
     }
     return joined;
   }
+  Text Joined(int column, std::string_view separator) const { return Joined(column, separator, TextColumn::KeepAll{}); }
 
  private:
   std::vector<TextColumn> columns_;

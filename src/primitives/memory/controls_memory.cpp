@@ -407,8 +407,8 @@ Text ListView::GetCellText(int row, int column) const {
 Text ListView::JoinedColumn(int column, const Text& separator, bool checkedOnly) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
   if (!c) return Text();
-  return c->cells.Joined(column, separator,
-                         [&](int row) { return !checkedOnly || c->rowChecked[static_cast<std::size_t>(row)] == 1; });
+  if (!checkedOnly) return c->cells.Joined(column, separator);
+  return c->cells.Joined(column, separator, [&](int row) { return c->rowChecked[static_cast<std::size_t>(row)] == 1; });
 }
 
 void ListView::SetRowChecked(int row, int checked) const {

@@ -306,8 +306,8 @@ int ListView::GetRowChecked(int row) const {
 Text ListView::JoinedColumn(int column, const Text& separator, bool checkedOnly) const {
   ControlRecord* c = List(window(), id());
   if (!c) return Text();
-  return c->cells.Joined(column, separator,
-                         [&](int row) { return !checkedOnly || c->checks[static_cast<std::size_t>(row)]; });
+  if (!checkedOnly) return c->cells.Joined(column, separator);
+  return c->cells.Joined(column, separator, [&](int row) { return c->checks[static_cast<std::size_t>(row)]; });
 }
 
 int ListView::SelectedRow() const {
