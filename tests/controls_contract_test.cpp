@@ -100,6 +100,12 @@ TEST_F(Contract, ListRowsInsertSelectDelete) {
   list.SetCellText(17, 0, "nothing");
   list.SetRowChecked(1, 1);
   EXPECT_EQ(list.GetCellText(1, 1), "before");
+  EXPECT_EQ(list.CellView(1, 1), "before");
+  list.SetCellText(2, 0, list.CellView(1, 1));  // a view of another cell, as "restore all" gives
+  EXPECT_EQ(list.GetCellText(2, 0), "before");
+  EXPECT_EQ(list.GetCellText(1, 1), "before");
+  list.SetCellText(2, 0, "above c");
+  EXPECT_EQ(list.CellView(5, 0), "");
   EXPECT_EQ(list.GetRowChecked(1), 1);
   list.SetRowChecked(1, 0);
   EXPECT_EQ(list.GetRowChecked(1), 0);

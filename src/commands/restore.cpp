@@ -20,7 +20,7 @@ void RestoreCurrent() {
     ShowMessage("当前项目未经过编辑,请选择编辑过得项目");
     return;
   }
-  超级列表框1.SetCellText(selected, 0, 超级列表框1.GetCellText(selected, 1));
+  超级列表框1.SetCellText(selected, 0, 超级列表框1.CellView(selected, 1));
   AppendLog(":恢复当前编辑项" + 超级列表框1.GetCellText(超级列表框1.SelectedRow(), 0) + "\r\n");
   SetStatusText(1, "恢复当前编辑项");
   Editor().modified = 1;
@@ -29,7 +29,9 @@ void RestoreCurrent() {
 void RestoreAll() {
   if (ShowMessage("真的要恢复所有修改吗?", kMbOkCancel | kMbIconQuestion, "询问") != kIdOk) return;
   const int rows = 超级列表框1.RowCount();
-  for (int r = 0; r < rows; ++r) 超级列表框1.SetCellText(r, 0, 超级列表框1.GetCellText(r, 1));
+  // Without a copy: a row whose column 1 is the line as loaded refers to
+  // the loaded lines again, as it did before it was edited.
+  for (int r = 0; r < rows; ++r) 超级列表框1.SetCellText(r, 0, 超级列表框1.CellView(r, 1));
   AppendLog(":恢复所有编辑项\r\n");
   SetStatusText(1, "恢复所有编辑项");
   Editor().modified = 1;

@@ -82,6 +82,9 @@ class ListView : public Control {
   int InsertRow(int position, std::string_view text) const;
   void SetCellText(int row, int column, std::string_view text) const;
   Text GetCellText(int row, int column = 0) const;  // empty when no such cell
+  // The same without a copy: valid until the list next changes, and may be
+  // given to SetCellText for another cell.
+  std::string_view CellView(int row, int column) const;
   void SetRowChecked(int row, int checked) const;
   int GetRowChecked(int row) const;  // 1, 0, or -1 when no such row
   int SelectedRow() const;  // -1 when none

@@ -400,8 +400,12 @@ void ListView::SetCellText(int row, int column, std::string_view text) const {
 }
 
 Text ListView::GetCellText(int row, int column) const {
+  return Text(CellView(row, column));
+}
+
+std::string_view ListView::CellView(int row, int column) const {
   ControlState* c = Get(window(), id(), ControlType::ListView);
-  return c && c->cells.HasCell(row, column) ? Text(c->cells.View(row, column)) : Text();
+  return c && c->cells.HasCell(row, column) ? c->cells.View(row, column) : std::string_view();
 }
 
 Text ListView::JoinedColumn(int column, const Text& separator, bool checkedOnly) const {

@@ -286,8 +286,12 @@ void ListView::SetCellText(int row, int column, std::string_view text) const {
 }
 
 Text ListView::GetCellText(int row, int column) const {
+  return Text(CellView(row, column));
+}
+
+std::string_view ListView::CellView(int row, int column) const {
   ControlRecord* c = List(window(), id());
-  return c && c->cells.HasCell(row, column) ? Text(c->cells.View(row, column)) : Text();
+  return c && c->cells.HasCell(row, column) ? c->cells.View(row, column) : std::string_view();
 }
 
 void ListView::SetRowChecked(int row, int checked) const {
