@@ -153,10 +153,10 @@ void TextColumn::Clear() {
   // Keeps the buffers: a view is cleared to be filled again, mostly with a
   // file of about the same size, and a fresh buffer of many megabytes costs
   // a page fault per page to grow back.
+  Changed();
   spans_.clear();
   bytes_.clear();
   waste_ = 0;
-  Changed();
   shared_.reset();
   sharedSpans_ = 0;
 }

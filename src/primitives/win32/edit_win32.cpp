@@ -107,10 +107,10 @@ void HandPart(ControlRecord& c) {
   const std::size_t n = std::min(std::max(kPartUnits, e.units / kMostParts), e.units - e.fed);
   std::size_t bytes = 0;
   const std::wstring part = ShownPart(e, e.fedBytes, n, &bytes);
-  Programmatic quiet(e);
   if (e.fed == 0) {
     ShowFromStart(c, part, e.units);
   } else {
+    Programmatic quiet(e);
     SendMessageW(c.hwnd, EM_SETSEL, static_cast<WPARAM>(e.fed), -1);
     SendMessageW(c.hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(part.c_str()));
   }
